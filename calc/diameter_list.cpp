@@ -1,0 +1,34 @@
+#include "diameter_list.h"
+
+#include "form_model.h"
+#include "number_text.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr float listFontPoints = 10.0f;
+
+// Diameters between 6 and 33 for which no bar is made.
+constexpr std::array<int, 14> missingSizes{7, 11, 13, 15, 17, 19, 21, 23, 24, 26, 27, 29, 31, 33};
+
+} // namespace
+
+bool isLeftOutOfList(int diameter)
+{
+    return std::find(missingSizes.begin(), missingSizes.end(), diameter) != missingSizes.end()
+           || (diameter > 33 && diameter < 36) || (diameter > 36 && diameter < 40)
+           || (diameter > 40 && diameter < 50);
+}
+
+void fillDiameterList(FormModel &form)
+{
+    for (int diameter = 6; diameter <= 50; ++diameter) {
+        if (isLeftOutOfList(diameter))
+            continue;
+        form.addItem(Control::Combo1, shortToText(static_cast<qint16>(diameter)));
+        // Set after every item, as the list has always done; the value never changes.
+        form.setFontSize(Control::Combo1, listFontPoints);
+    }
+}

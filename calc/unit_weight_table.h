@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+/// One row: a bar diameter and the nominal mass of one metre of that bar.
+struct UnitWeightRow {
+    double diameterMm;
+    double kgPerMetre;
+};
+
+/// The rows in the order the calculation tests them.
+constexpr std::array<UnitWeightRow, 18> unitWeightTable{{
+    {6, 0.222},   {6.5, 0.26}, {8, 0.395},  {9, 0.499},  {10, 0.617}, {12, 0.888},
+    {14, 1.21},   {16, 1.58},  {18, 2},     {20, 2.47},  {22, 2.98},  {25, 3.85},
+    {28, 4.83},   {30, 5.55},  {32, 6.31},  {36, 7.99},  {40, 9.87},  {50, 15.42},
+}};
+
+/// The table's diameters as a person reads them: "6、6.5、8、…、50".
+QString tableDiametersText();

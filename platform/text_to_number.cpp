@@ -1,0 +1,158 @@
+#include "number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+namespace {
+
+bool isBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\u3000';
+}
+
+// Maps one character to the ASCII character it stands for in a number, or 0.
+char numberChar(char16_t c)
+{
+    if (c >= u'0' && c <= u'9')
+        return static_cast<char>(c);
+    if (c >= u'\uFF10' && c <= u'\uFF19') // full-width digits
+        return static_cast<char>('0' + (c - u'\uFF10'));
+    switch (c) {
+    case u'.':
+    case u'\uFF0E': // full-width full stop
+    case u'\u3002': // ideographic full stop, typed for '.' in full-width mode
+        return '.';
+    case u'-':
+    case u'\uFF0D':
+        return '-';
+    case u'+':
+    case u'\uFF0B':
+        return '+';
+    case u'e':
+    case u'E':
+    case u'\uFF45':
+    case u'\uFF25':
+        return 'e';
+    default:
+        return 0;
+    }
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The shape of a well-formed number, found by one pass over its ASCII form.
+struct Shape {
+    bool negative = false;
+    std::size_t mantissaBegin = 0; // first digit or point after the sign
+    std::size_t intBegin = 0, intEnd = 0;
+    std::size_t fracBegin = 0, fracEnd = 0;
+    long long exponent = 0; // saturated, only its size matters past +-1e6
+};
+
+bool parseShape(const std::string &s, Shape &shape)
+{
+    std::size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+        shape.negative = s[i] == '-';
+        ++i;
+    }
+    shape.mantissaBegin = i;
+    shape.intBegin = i;
+    while (i < s.size() && isDigit(s[i]))
+        ++i;
+    shape.intEnd = i;
+    shape.fracBegin = shape.fracEnd = i;
+    if (i < s.size() && s[i] == '.') {
+        shape.fracBegin = ++i;
+        while (i < s.size() && isDigit(s[i]))
+            ++i;
+        shape.fracEnd = i;
+    }
+    if (shape.intEnd == shape.intBegin && shape.fracEnd == shape.fracBegin)
+        return false; // no digit at all: "", ".", "-", "e5"
+    if (i < s.size() && s[i] == 'e') {
+        ++i;
+        bool negativeExponent = false;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
+            negativeExponent = s[i] == '-';
+            ++i;
+        }
+        const std::size_t digitsBegin = i;
+        while (i < s.size() && isDigit(s[i])) {
+            if (shape.exponent < 1000000)
+                shape.exponent = shape.exponent * 10 + (s[i] - '0');
+            ++i;
+        }
+        if (i == digitsBegin)
+            return false;
+        if (negativeExponent)
+            shape.exponent = -shape.exponent;
+    }
+    return i == s.size();
+}
+
+// Decimal exponent of the leading significant digit, or nothing for a zero mantissa.
+bool leadingMagnitude(const std::string &s, const Shape &shape, long long &magnitude)
+{
+    for (std::size_t i = shape.intBegin; i < shape.intEnd; ++i) {
+        if (s[i] != '0') {
+            magnitude = static_cast<long long>(shape.intEnd - i) - 1 + shape.exponent;
+            return true;
+        }
+    }
+    for (std::size_t i = shape.fracBegin; i < shape.fracEnd; ++i) {
+        if (s[i] != '0') {
+            magnitude = -static_cast<long long>(i - shape.fracBegin + 1) + shape.exponent;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+NumberResult textToNumber(const QString &text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && isBlank(text.at(begin).unicode()))
+        ++begin;
+    while (end > begin && isBlank(text.at(end - 1).unicode()))
+        --end;
+
+    std::string ascii;
+    ascii.reserve(static_cast<std::size_t>(end - begin));
+    for (qsizetype i = begin; i < end; ++i) {
+        const char c = numberChar(text.at(i).unicode());
+        if (c == 0)
+            return {NumberStatus::NotANumber, 0.0};
+        ascii.push_back(c);
+    }
+
+    Shape shape;
+    if (!parseShape(ascii, shape))
+        return {NumberStatus::NotANumber, 0.0};
+
+    // from_chars takes no '+', so the sign is applied here.
+    double magnitude = 0.0;
+    const char *first = ascii.data() + shape.mantissaBegin;
+    const char *last = ascii.data() + ascii.size();
+    const auto [ptr, ec] = std::from_chars(first, last, magnitude, std::chars_format::general);
+    if (ec == std::errc::invalid_argument || ptr != last)
+        return {NumberStatus::NotANumber, 0.0};
+
+    long long leading = 0;
+    const bool nonZero = leadingMagnitude(ascii, shape, leading);
+    if (ec == std::errc::result_out_of_range || std::isinf(magnitude)) {
+        // The library reports underflow and overflow alike; the exponent tells which.
+        if (nonZero && leading > 0)
+            return {NumberStatus::OutOfRange, 0.0};
+        magnitude = 0.0;
+    }
+    return {NumberStatus::Ok, shape.negative ? -magnitude : magnitude};
+}

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, whatever of the build and test set-up is missing.
+# Safe to run again: it asks apt only when something is missing.
+set -euo pipefail
+
+packages=(
+    g++ cmake make                      # the toolchain
+    qt6-base-dev qt6-base-dev-tools     # Qt 6 Widgets, Test, uic/moc
+    fonts-arphic-uming                  # a Song face standing in for 宋体
+    fonts-arphic-ukai                   # a Kai face standing in for 华文新魏
+    xvfb xauth                          # a display for the screenshot and desktop checks
+)
+if [ "$#" -gt 0 ]; then
+    packages+=("$@")
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$p")
+    fi
+done
+[ "${#missing[@]}" -eq 0 ] && exit 0
+
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+// The window as the handlers see it: controls addressed by name, dumb getters and
+// setters, no widget types. The Qt window implements it (WindowBinding); the tests
+// implement it with a fake. The handlers pull every value they need through it at the
+// moment they need it and push every result back; they keep nothing between events.
+
+enum class Control {
+    Form1,
+    Label1,
+    Label2,
+    Label3,
+    Label4,
+    Label5,
+    Label6,
+    Text1,
+    Text2,
+    Text3,
+    Text5,
+    Combo1,
+    Command1,
+    Command2,
+    Command3,
+    Option1,
+    Option2,
+};
+
+class FormModel {
+public:
+    virtual ~FormModel() = default;
+
+    /// Text of a text field, or the edit text of Combo1.
+    virtual QString text(Control control) const = 0;
+    virtual void setText(Control control, const QString &text) = 0;
+
+    /// Value of Option1 or Option2. Setting one on turns the other off.
+    virtual bool optionValue(Control option) const = 0;
+    virtual void setOptionValue(Control option, bool on) = 0;
+
+    virtual void setVisible(Control control, bool visible) = 0;
+
+    /// Appends an item to Combo1's list.
+    virtual void addItem(Control combo, const QString &item) = 0;
+    virtual void setFontSize(Control control, float points) = 0;
+
+    /// Moves the keyboard focus; the target's GotFocus handler runs as a result.
+    virtual void setFocus(Control control) = 0;
+    /// Puts the caret at `start` with nothing selected.
+    virtual void setSelStart(Control control, int start) = 0;
+    /// Selects `length` characters from the current selection start.
+    virtual void setSelLength(Control control, int length) = 0;
+
+    /// Modal message box with an OK button only; answers 1 for OK.
+    virtual int messageBox(const QString &prompt) = 0;
+
+    /// Closes the window, which ends the program.
+    virtual void unload() = 0;
+};

@@ -1,0 +1,67 @@
+#include "main_window.h"
+
+#include "build_info.h"
+#include "ui_form1_window.h"
+
+#include <QIcon>
+
+#include <limits>
+
+namespace {
+
+// Points that a .ui file cannot hold: it stores whole sizes only.
+constexpr qreal calculateButtonPoints = 14.25;
+// Where the client area opens on the screen.
+constexpr QPoint startPosition(375, 267);
+
+// Fixed top-level widget with the uic-generated children; kept apart so the binding
+// can be built over a fully set-up window.
+QWidget *setUpWindow(QWidget *window, Ui::Form1Window &ui)
+{
+    ui.setupUi(window);
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    window->setFixedSize(window->size());
+    window->setGeometry(QRect(startPosition, window->size()));
+    window->setWindowIcon(QIcon(QStringLiteral(":/icons/rebar-weight.png")));
+
+    QFont calculateFont = ui.Command1->font();
+    calculateFont.setPointSizeF(calculateButtonPoints);
+    ui.Command1->setFont(calculateFont);
+
+    // No inline completion: what the user types is what the calculation reads.
+    ui.Combo1->setCompleter(nullptr);
+    // Text fields take any length, as pasted text may be long; the calculation
+    // rejects what is no number.
+    for (QLineEdit *edit : {ui.Text1, ui.Text2, ui.Text3, ui.Text5, ui.Combo1->lineEdit()})
+        edit->setMaxLength(std::numeric_limits<int>::max());
+
+    ui.Label6->setText(MainWindow::authorLine());
+    return window;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : QWidget(parent), m_ui(std::make_unique<Ui::Form1Window>()),
+      m_binding(setUpWindow(this, *m_ui)), m_form(m_binding)
+{
+    m_binding.connectTo(m_form);
+    m_form.load();
+}
+
+MainWindow::~MainWindow() = default;
+
+QString MainWindow::authorLine()
+{
+    return QStringLiteral("作者：%1  Email：%2")
+        .arg(QStringLiteral(REBAR_AUTHOR_NAME), QStringLiteral(REBAR_AUTHOR_EMAIL));
+}
+
+void MainWindow::showAtStart()
+{
+    m_ui->Text1->setFocus(Qt::OtherFocusReason);
+    show();
+    raise();
+    activateWindow();
+}

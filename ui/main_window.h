@@ -1,0 +1,36 @@
+#pragma once
+
+#include "form1.h"
+#include "window_binding.h"
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class Form1Window;
+}
+
+// The one window of the program: the stored form, bound to the handlers. Building it
+// runs the load handler; show() brings it up with the focus in the first field.
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    /// Shows the window with the focus in 单根长度(cm), its whole text selected.
+    void showAtStart();
+
+    WindowBinding &binding() { return m_binding; }
+    Form1 &form() { return m_form; }
+
+    /// "作者：<name>  Email：<address>", the text of the hidden author line.
+    static QString authorLine();
+
+private:
+    std::unique_ptr<Ui::Form1Window> m_ui;
+    WindowBinding m_binding;
+    Form1 m_form;
+};

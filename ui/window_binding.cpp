@@ -1,0 +1,241 @@
+#include "window_binding.h"
+
+#include "form1.h"
+#include "message_box.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QWidget>
+
+#include <limits>
+
+namespace {
+
+struct NamedControl {
+    Control control;
+    const char *objectName;
+};
+
+constexpr NamedControl namedControls[] = {
+    {Control::Label1, "Label1"},     {Control::Label2, "Label2"},
+    {Control::Label3, "Label3"},     {Control::Label4, "Label4"},
+    {Control::Label5, "Label5"},     {Control::Label6, "Label6"},
+    {Control::Text1, "Text1"},       {Control::Text2, "Text2"},
+    {Control::Text3, "Text3"},       {Control::Text5, "Text5"},
+    {Control::Combo1, "Combo1"},     {Control::Command1, "Command1"},
+    {Control::Command2, "Command2"}, {Control::Command3, "Command3"},
+    {Control::Option1, "Option1"},   {Control::Option2, "Option2"},
+};
+
+constexpr qint16 enterCode = 13;
+
+// The character code a key press types: 13 for either Enter key, the character
+// itself for a single BMP character, 0 for keys that type nothing.
+qint16 characterCode(const QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        return enterCode;
+    const QString typed = event->text();
+    if (typed.size() != 1 || typed.at(0).unicode() > std::numeric_limits<qint16>::max())
+        return 0;
+    return static_cast<qint16>(typed.at(0).unicode());
+}
+
+} // namespace
+
+WindowBinding::WindowBinding(QWidget *window, QObject *parent) : QObject(parent), m_window(window)
+{
+    m_widgets.insert(Control::Form1, window);
+    for (const NamedControl &named : namedControls) {
+        auto *widget = window->findChild<QWidget *>(QString::fromLatin1(named.objectName));
+        Q_ASSERT_X(widget, "WindowBinding", named.objectName);
+        m_widgets.insert(named.control, widget);
+    }
+}
+
+void WindowBinding::connectTo(Form1 &form)
+{
+    m_form = &form;
+    for (Control button : {Control::Command1, Control::Command2, Control::Command3}) {
+        auto *pushButton = static_cast<QAbstractButton *>(widget(button));
+        connect(pushButton, &QAbstractButton::clicked, this, [this, button] {
+            m_form->click(button);
+        });
+    }
+    for (Control control : {Control::Label1, Control::Label3, Control::Text1, Control::Text2,
+                            Control::Text3, Control::Text5, Control::Combo1})
+        widget(control)->installEventFilter(this);
+    lineEdit(Control::Combo1)->installEventFilter(this);
+}
+
+QWidget *WindowBinding::widget(Control control) const
+{
+    return m_widgets.value(control);
+}
+
+bool WindowBinding::controlOf(const QObject *object, Control &control) const
+{
+    for (auto it = m_widgets.cbegin(); it != m_widgets.cend(); ++it) {
+        if (it.value() == object) {
+            control = it.key();
+            return true;
+        }
+    }
+    if (object == lineEdit(Control::Combo1)) {
+        control = Control::Combo1;
+        return true;
+    }
+    return false;
+}
+
+QLineEdit *WindowBinding::lineEdit(Control control) const
+{
+    QWidget *w = widget(control);
+    if (auto *combo = qobject_cast<QComboBox *>(w))
+        return combo->lineEdit();
+    return qobject_cast<QLineEdit *>(w);
+}
+
+QString WindowBinding::text(Control control) const
+{
+    const QLineEdit *edit = lineEdit(control);
+    Q_ASSERT(edit);
+    return edit->text();
+}
+
+void WindowBinding::setText(Control control, const QString &text)
+{
+    lineEdit(control)->setText(text);
+}
+
+bool WindowBinding::optionValue(Control option) const
+{
+    return static_cast<QRadioButton *>(widget(option))->isChecked();
+}
+
+void WindowBinding::setOptionValue(Control option, bool on)
+{
+    // The two buttons are auto-exclusive: checking one unchecks the other.
+    static_cast<QRadioButton *>(widget(option))->setChecked(on);
+}
+
+void WindowBinding::setVisible(Control control, bool visible)
+{
+    widget(control)->setVisible(visible);
+}
+
+void WindowBinding::addItem(Control combo, const QString &item)
+{
+    // A combo box picks its first item as soon as it has one; the edit text must
+    // stay what the user or the stored form put there.
+    auto *box = static_cast<QComboBox *>(widget(combo));
+    const QString editText = box->currentText();
+    box->addItem(item);
+    if (box->currentText() != editText) {
+        box->setCurrentIndex(-1);
+        box->setEditText(editText);
+    }
+}
+
+void WindowBinding::setFontSize(Control control, float points)
+{
+    QWidget *w = widget(control);
+    QFont font = w->font();
+    font.setPointSizeF(static_cast<qreal>(points));
+    w->setFont(font);
+}
+
+void WindowBinding::setFocus(Control control)
+{
+    // Moves made by the handlers are keyboard moves for the user, and the combo box
+    // selects its edit text on those as a Windows combo box does.
+    widget(control)->setFocus(Qt::TabFocusReason);
+}
+
+void WindowBinding::setSelStart(Control control, int start)
+{
+    lineEdit(control)->setCursorPosition(start);
+}
+
+void WindowBinding::setSelLength(Control control, int length)
+{
+    QLineEdit *edit = lineEdit(control);
+    const int start = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+    if (length <= 0)
+        edit->setCursorPosition(start);
+    else
+        edit->setSelection(start, length);
+}
+
+int WindowBinding::messageBox(const QString &prompt)
+{
+    if (m_messageBoxHook)
+        return m_messageBoxHook(prompt);
+    return showMessageBox(m_window, m_window->windowTitle(), prompt);
+}
+
+void WindowBinding::unload()
+{
+    m_window->close();
+}
+
+bool WindowBinding::eventFilter(QObject *watched, QEvent *event)
+{
+    Control control;
+    if (!m_form || !controlOf(watched, control))
+        return false;
+
+    switch (event->type()) {
+    case QEvent::FocusIn: {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (control == Control::Combo1) {
+            // A Windows combo box selects its edit text when the keyboard brings the
+            // focus; a click leaves the caret where it lands.
+            if (reason != Qt::MouseFocusReason)
+                lineEdit(Control::Combo1)->selectAll();
+            return false;
+        }
+        if (!Form1::handlesGotFocus(control))
+            return false;
+        m_form->gotFocus(control);
+        m_swallowPressOf = reason == Qt::MouseFocusReason ? static_cast<QWidget *>(watched)
+                                                          : nullptr;
+        return false;
+    }
+    case QEvent::FocusOut:
+        if (watched == m_swallowPressOf)
+            m_swallowPressOf = nullptr;
+        return false;
+    case QEvent::MouseButtonPress:
+        if (watched == m_swallowPressOf) {
+            m_swallowPressOf = nullptr;
+            return true;
+        }
+        return false;
+    case QEvent::MouseButtonRelease: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if ((control == Control::Label1 || control == Control::Label3)
+            && mouse->button() == Qt::LeftButton
+            && static_cast<QWidget *>(watched)->rect().contains(mouse->position().toPoint()))
+            m_form->click(control);
+        return false;
+    }
+    case QEvent::KeyPress:
+        return Form1::handlesKeyPress(control)
+               && handleKeyPress(control, static_cast<QKeyEvent *>(event));
+    default:
+        return false;
+    }
+}
+
+bool WindowBinding::handleKeyPress(Control control, QKeyEvent *event)
+{
+    qint16 code = characterCode(event);
+    if (code == 0)
+        return false;
+    m_form->keyPress(control, code);
+    return code == 0; // a cancelled character never reaches the field
+}
