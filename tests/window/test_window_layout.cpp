@@ -1,0 +1,236 @@
+#include "application_start.h"
+#include "window_fixture.h"
+
+#include <QComboBox>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+// The built window against its described layout: a transcription slip in the form
+// (a swapped coordinate, a wrong font, a lost colour) shows here.
+class TestWindowLayout : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { registerFontSubstitutes(); }
+    void controls_data();
+    void controls();
+    void windowFrame();
+    void tabOrder();
+    void coloursAndAccessibleNames();
+    void captionsFit_data();
+    void captionsFit();
+    void fontsResolveToChineseFaces();
+    void icon();
+};
+
+void TestWindowLayout::controls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("className");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("twips"); // left, top, width, height
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<bool>("visible");
+
+    const QString song = QStringLiteral("宋体");
+    const auto row = [&](const char *name, const char *cls, const char *caption, int l, int t,
+                         int w, int h, const QString &family, double points, bool bold = false,
+                         bool visible = true) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(cls)
+                            << QString::fromUtf8(caption) << QRect(l, t, w, h) << family
+                            << points << bold << visible;
+    };
+    row("Label1", "QLabel", "单根长度(cm)", 360, 240, 1095, 255, song, 9);
+    row("Label2", "QLabel", "根数", 2160, 240, 495, 255, song, 9);
+    row("Label3", "QLabel", "总长度(m)", 360, 1020, 975, 255, song, 9);
+    row("Text1", "QLineEdit", "100", 360, 480, 975, 270, song, 9);
+    row("Text2", "QLineEdit", "1", 2040, 480, 615, 270, song, 9);
+    row("Combo1", "QComboBox", "12", 3600, 480, 855, 300, song, 10); // 10 pt from load
+    row("Command1", "QPushButton", "计算", 3360, 960, 1215, 450, QStringLiteral("华文新魏"),
+        14.25);
+    row("Text3", "QLineEdit", "10", 1560, 960, 1335, 270, song, 9);
+    row("Label4", "QLabel", "钢筋直径(mm)", 3480, 240, 1095, 255, song, 9);
+    row("Label5", "QLabel", "钢筋重量(Kg)", 360, 1560, 1095, 255, song, 9);
+    row("Text5", "QLineEdit", "2007", 1560, 1440, 1335, 375, song, 12, true);
+    row("Command2", "QPushButton", "退出", 3360, 1440, 1215, 375, song, 12);
+    row("Label6", "QLabel", "", 1200, 1960, 3375, 255, song, 9, false, false);
+    row("Command3", "QPushButton", "联系", 360, 1920, 735, 255, song, 9);
+    row("Option1", "QRadioButton", "Option1", 120, 990, 255, 255, song, 9);
+    row("Option2", "QRadioButton", "Option2", 120, 200, 255, 255, song, 9);
+}
+
+void TestWindowLayout::controls()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, className);
+    QFETCH(QString, caption);
+    QFETCH(QRect, twips);
+    QFETCH(QString, family);
+    QFETCH(double, points);
+    QFETCH(bool, bold);
+    QFETCH(bool, visible);
+
+    ShownWindow w;
+    QVERIFY(w.show());
+    QWidget *widget = w.window->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), className);
+    const auto px = [](int t) { return qRound(t / 15.0); };
+    QCOMPARE(widget->geometry(),
+             QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())));
+    QCOMPARE(widget->font().family(), family);
+    QCOMPARE(widget->font().pointSizeF(), points);
+    QCOMPARE(widget->font().bold(), bold);
+    QCOMPARE(widget->isVisible(), visible);
+    QVERIFY(widget->isEnabled());
+
+    if (auto *label = qobject_cast<QLabel *>(widget)) {
+        if (name != QStringLiteral("Label6"))
+            QCOMPARE(label->text(), caption);
+    } else if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
+        QCOMPARE(edit->text(), caption);
+        QCOMPARE(edit->maxLength(), std::numeric_limits<int>::max());
+    } else if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+        QCOMPARE(combo->currentText(), caption);
+    } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
+        QCOMPARE(button->text(), caption);
+        QVERIFY(!button->text().contains(QLatin1Char('&'))); // no access keys
+    }
+}
+
+void TestWindowLayout::windowFrame()
+{
+    ShownWindow w;
+    QVERIFY(w.show());
+    MainWindow &window = *w.window;
+    QCOMPARE(window.windowTitle(), QStringLiteral("钢筋重量计算"));
+    QCOMPARE(window.size(), QSize(329, 150));
+    QCOMPARE(window.minimumSize(), QSize(329, 150));
+    QCOMPARE(window.maximumSize(), QSize(329, 150));
+    QCOMPARE(window.geometry().topLeft(), QPoint(375, 267));
+    const Qt::WindowFlags flags = window.windowFlags();
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(flags.testFlag(Qt::WindowTitleHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QCOMPARE(window.windowType(), Qt::Dialog);
+
+    window.resize(500, 400); // the user cannot, and neither can a program
+    QCOMPARE(window.size(), QSize(329, 150));
+
+    // No default button: Enter in a field never presses one by itself.
+    for (auto *button : window.findChildren<QPushButton *>())
+        QVERIFY2(!button->isDefault(), qPrintable(button->objectName()));
+    QVERIFY(!w.child("Option1")->property("checked").toBool());
+    QVERIFY(w.child("Option2")->property("checked").toBool());
+}
+
+void TestWindowLayout::tabOrder()
+{
+    ShownWindow w;
+    QVERIFY(w.show());
+    QStringList chain;
+    QWidget *start = w.child("Text1");
+    QWidget *next = start;
+    do {
+        if (next->focusPolicy() & Qt::TabFocus)
+            chain << next->objectName();
+        next = next->nextInFocusChain();
+    } while (next != start);
+    const QStringList expected{
+        QStringLiteral("Text1"),    QStringLiteral("Text2"),    QStringLiteral("Combo1"),
+        QStringLiteral("Command1"), QStringLiteral("Text3"),    QStringLiteral("Text5"),
+        QStringLiteral("Command2"), QStringLiteral("Command3"), QStringLiteral("Option1"),
+        QStringLiteral("Option2")};
+    // The combo box's inner edit field may stand in the chain beside it, unnamed.
+    chain.removeAll(QString());
+    QCOMPARE(chain, expected);
+    for (auto *label : w.window->findChildren<QLabel *>())
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+}
+
+void TestWindowLayout::coloursAndAccessibleNames()
+{
+    ShownWindow w;
+    const QColor lightBlue(192, 192, 255);
+    const QColor blue(0, 0, 255);
+    for (const char *name : {"Text3", "Text5"}) {
+        const QPalette palette = w.child(name)->palette();
+        for (auto group : {QPalette::Active, QPalette::Inactive}) {
+            QCOMPARE(palette.color(group, QPalette::Base), lightBlue);
+            QCOMPARE(palette.color(group, QPalette::Text), blue);
+        }
+    }
+    QCOMPARE(w.child("Label6")->palette().color(QPalette::WindowText), blue);
+    QCOMPARE(w.child<QLabel>("Label6")->text(), MainWindow::authorLine());
+    QVERIFY(MainWindow::authorLine().startsWith(QStringLiteral("作者：")));
+    QVERIFY(MainWindow::authorLine().contains(QStringLiteral("  Email：")));
+
+    const struct {
+        const char *name;
+        const char *accessibleName;
+    } named[] = {{"Text1", "单根长度(cm)"}, {"Text2", "根数"},          {"Combo1", "钢筋直径(mm)"},
+                 {"Text3", "总长度(m)"},    {"Text5", "钢筋重量(Kg)"},  {"Option2", "单根长度(cm)"},
+                 {"Option1", "总长度(m)"}};
+    for (const auto &n : named)
+        QCOMPARE(w.child(n.name)->accessibleName(), QString::fromUtf8(n.accessibleName));
+}
+
+void TestWindowLayout::captionsFit_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name :
+         {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Command1", "Command2",
+          "Command3"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+// Measured in the font the window really uses, whichever face stood in.
+void TestWindowLayout::captionsFit()
+{
+    QFETCH(QString, name);
+    ShownWindow w;
+    QWidget *widget = w.window->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    const QString caption = widget->property("text").toString();
+    const int needed = QFontMetrics(widget->font()).horizontalAdvance(caption);
+    const int room = qobject_cast<QPushButton *>(widget) ? widget->width() - 8 : widget->width();
+    QVERIFY2(needed <= room, qPrintable(QStringLiteral("%1 needs %2 px, has %3 (%4)")
+                                            .arg(caption)
+                                            .arg(needed)
+                                            .arg(room)
+                                            .arg(QFontInfo(widget->font()).family())));
+    QVERIFY(QFontMetrics(widget->font()).height() <= widget->height() + 2);
+}
+
+// With the substitutes registered, the Chinese faces resolve to a font that has the
+// characters (on Linux, the AR PL faces the set-up installs).
+void TestWindowLayout::fontsResolveToChineseFaces()
+{
+    ShownWindow w;
+    for (const char *name : {"Label1", "Command1", "Text5"}) {
+        const QFont font = w.child(name)->font();
+        QVERIFY2(QFontMetrics(font).inFont(QChar(0x94A2)), name); // 钢
+        QVERIFY2(QFontMetrics(font).inFont(QChar(0x8BA1)), name); // 计
+    }
+}
+
+void TestWindowLayout::icon()
+{
+    ShownWindow w;
+    const QIcon icon = w.window->windowIcon();
+    QVERIFY(!icon.isNull());
+    const QImage image = icon.pixmap(32, 32).toImage();
+    QCOMPARE(image.size(), QSize(32, 32));
+    QVERIFY(image.hasAlphaChannel());
+    QCOMPARE(image.pixelColor(0, 0).alpha(), 0); // transparent ground
+    QCOMPARE(image.pixelColor(14, 15), QColor(0, 0, 255)); // blue pentagon in the middle
+}
+
+QTEST_MAIN(TestWindowLayout)
+#include "test_window_layout.moc"
