@@ -25,6 +25,6 @@ void prepareApplication(const QString &version)
     QApplication::setApplicationName(QStringLiteral("rebar-weight"));
     QApplication::setApplicationVersion(version);
     // The desktop-file name lets Wayland and taskbars match the window to its icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("rebar-weight"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.rebarweight.RebarWeight"));
     registerFontSubstitutes();
 }

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a built tree, installs it with apt-get, starts the
+# installed program under Xvfb, waits for its window, then removes the package.
+#   test_deb.sh <build-dir>          exit 77: skipped (tools or root missing)
+set -euo pipefail
+build="$1"
+
+skip() { echo "SKIP: $*"; exit 77; }
+for tool in cpack dpkg-deb dpkg-shlibdeps apt-get xvfb-run xdotool; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed"
+done
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo -n true 2>/dev/null || skip "installing a package needs root or password-less sudo"
+    sudo="sudo -n"
+fi
+if dpkg-query -W -f='${Status}' rebar-weight 2>/dev/null | grep -q 'install ok installed'; then
+    skip "rebar-weight is installed on this machine already; not touching it"
+fi
+
+work="$(mktemp -d)"
+cleanup() {
+    $sudo apt-get remove -y -q rebar-weight >/dev/null 2>&1 || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+(cd "$build" && cpack -G DEB -B "$work" >/dev/null)
+deb="$(ls "$work"/rebar-weight_*.deb)"
+echo "Built $(basename "$deb")"
+depends="$(dpkg-deb -f "$deb" Depends)"
+echo "Depends: $depends"
+for needed in libqt6widgets6 qt6-qpa-plugins fonts-arphic-uming fonts-arphic-ukai; do
+    grep -q "$needed" <<<"$depends" || { echo "FAIL: Depends lacks $needed"; exit 1; }
+done
+contents="$(dpkg-deb -c "$deb")"
+for file in ./usr/bin/rebar-weight \
+    ./usr/share/applications/io.github.rebarweight.RebarWeight.desktop \
+    ./usr/share/metainfo/io.github.rebarweight.RebarWeight.metainfo.xml \
+    ./usr/share/icons/hicolor/32x32/apps/rebar-weight.png; do
+    grep -q " $file\$" <<<"$contents" || { echo "FAIL: package lacks $file"; exit 1; }
+done
+
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "$deb" >/dev/null
+echo "Installed: $(dpkg-query -W -f='${Package} ${Version}' rebar-weight)"
+
+# Start the installed program and wait for its window to be mapped.
+xvfb-run -a bash -c '
+    /usr/bin/rebar-weight 2>/dev/null &
+    app=$!
+    if timeout 30 xdotool search --sync --onlyvisible --name "钢筋重量计算" >/dev/null; then
+        echo "The installed program opened its window."
+        kill $app; exit 0
+    fi
+    kill $app 2>/dev/null; echo "FAIL: no window appeared"; exit 1
+'
