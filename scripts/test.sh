@@ -1,10 +1,25 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with warnings as errors and runs every
-# test headless.
+# Installs what is missing and runs every check, headless:
+#   1. the unit and window tests built with AddressSanitizer, UBSan and LeakSanitizer;
+#   2. each fuzz target for a bounded time (FUZZ_SECONDS, default 30);
+#   3. the whole build with warnings as errors, and every CTest test: unit, window,
+#      the Debian package install, the Windows resource, the desktop metadata.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/setup.sh
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON
+scripts/setup.sh clang libclang-rt-dev dpkg-dev xdotool appstream desktop-file-utils \
+    binutils-mingw-w64-x86-64
+
+echo "== Sanitizers: unit and window tests under ASan + UBSan + LSan"
+cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DREBAR_SANITIZE=ON >/dev/null
+cmake --build build/asan --parallel
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build/asan -L '^(unit|window)$' --output-on-failure --timeout 300
+
+echo "== Fuzzing"
+scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
+
+echo "== Build with warnings as errors, and every test"
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build build/test --parallel
 ctest --test-dir build/test --output-on-failure --timeout 300

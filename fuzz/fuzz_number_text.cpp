@@ -1,0 +1,62 @@
+// Text to number and number to text: no crash; every accepted text gives a finite
+// value; every text written reads back to the same value and the same text.
+
+#include "number_text.h"
+#include "rounding.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Aborts with the failed condition, so libFuzzer saves the input.
+#define require(condition)                                                                 \
+    do {                                                                                   \
+        if (!(condition)) {                                                                \
+            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);    \
+            std::abort();                                                                  \
+        }                                                                                  \
+    } while (false)
+
+// What the program writes must read back to itself.
+void checkWritten(double value)
+{
+    const QString text = numberToText(value);
+    const NumberResult back = textToNumber(text);
+    require(back.status == NumberStatus::Ok);
+    require(std::isfinite(back.value));
+    require(numberToText(back.value) == text);
+    if (std::isnormal(value))
+        require(std::fabs(back.value - value) <= std::fabs(value) * 1e-14);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    // The bytes as typed or pasted text.
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data),
+                                           static_cast<qsizetype>(size));
+    const NumberResult read = textToNumber(text);
+    if (read.status == NumberStatus::Ok) {
+        require(std::isfinite(read.value));
+        checkWritten(read.value);
+        const double rounded = roundToDecimals(read.value, 2);
+        if (std::isfinite(rounded))
+            checkWritten(rounded);
+        else
+            require(std::fabs(read.value) > 1e307); // only at the very top of the range
+    }
+
+    // The bytes as a double, for values no text in the corpus reaches.
+    if (size >= sizeof(double)) {
+        double value;
+        std::memcpy(&value, data, sizeof value);
+        if (std::isfinite(value))
+            checkWritten(value);
+    }
+    return 0;
+}
