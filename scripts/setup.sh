@@ -6,8 +6,8 @@ set -euo pipefail
 packages=(
     g++ cmake make                      # the toolchain
     qt6-base-dev qt6-base-dev-tools     # Qt 6 Widgets, Test, uic/moc
-    fonts-arphic-uming                  # a Song face standing in for 宋体
-    fonts-arphic-ukai                   # a Kai face standing in for 华文新魏
+    fonts-arphic-gbsn00lp               # a Song face for Chinese typed into the fields
+    fonts-arphic-gkai00mp               # its Kai sibling
     xvfb xauth                          # a display for the screenshot and desktop checks
 )
 if [ "$#" -gt 0 ]; then

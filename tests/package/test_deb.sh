@@ -30,7 +30,7 @@ deb="$(ls "$work"/rebar-weight_*.deb)"
 echo "Built $(basename "$deb")"
 depends="$(dpkg-deb -f "$deb" Depends)"
 echo "Depends: $depends"
-for needed in libqt6widgets6 qt6-qpa-plugins fonts-arphic-uming fonts-arphic-ukai; do
+for needed in libqt6widgets6 qt6-qpa-plugins fonts-arphic-gbsn00lp; do
     grep -q "$needed" <<<"$depends" || { echo "FAIL: Depends lacks $needed"; exit 1; }
 done
 contents="$(dpkg-deb -c "$deb")"
