@@ -4,6 +4,7 @@
 
 #include "fake_form.h"
 #include "form1.h"
+#include "fuzz_check.h"
 #include "number_text.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -13,15 +14,6 @@
 #include <cstdlib>
 
 namespace {
-
-// Aborts with the failed condition, so libFuzzer saves the input.
-#define require(condition)                                                                 \
-    do {                                                                                   \
-        if (!(condition)) {                                                                \
-            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);    \
-            std::abort();                                                                  \
-        }                                                                                  \
-    } while (false)
 
 QString consumeText(FuzzedDataProvider &provider)
 {

@@ -1,25 +1,17 @@
 // Text to number and number to text: no crash; every accepted text gives a finite
 // value; every text written reads back to the same value and the same text.
 
+#include "fuzz_check.h"
 #include "number_text.h"
 #include "rounding.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
-
-// Aborts with the failed condition, so libFuzzer saves the input.
-#define require(condition)                                                                 \
-    do {                                                                                   \
-        if (!(condition)) {                                                                \
-            std::fprintf(stderr, "check failed: %s (line %d)\n", #condition, __LINE__);    \
-            std::abort();                                                                  \
-        }                                                                                  \
-    } while (false)
 
 // What the program writes must read back to itself.
 void checkWritten(double value)
@@ -38,8 +30,8 @@ void checkWritten(double value)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     // The bytes as typed or pasted text.
-    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data),
-                                           static_cast<qsizetype>(size));
+    const QString text =
+        QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     const NumberResult read = textToNumber(text);
     if (read.status == NumberStatus::Ok) {
         require(std::isfinite(read.value));

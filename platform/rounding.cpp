@@ -44,7 +44,8 @@ double roundToDecimals(double value, int places)
         return 0.0;
 
     const bool roundUp = digits[static_cast<std::size_t>(keep)] >= '5';
-    std::string kept = keep == 0 ? std::string("0") : digits.substr(0, static_cast<std::size_t>(keep));
+    std::string kept =
+        keep == 0 ? std::string("0") : digits.substr(0, static_cast<std::size_t>(keep));
     if (roundUp) {
         int i = static_cast<int>(kept.size()) - 1;
         while (i >= 0 && kept[static_cast<std::size_t>(i)] == '9')

@@ -61,9 +61,8 @@ void WindowBinding::connectTo(Form1 &form)
     m_form = &form;
     for (Control button : {Control::Command1, Control::Command2, Control::Command3}) {
         auto *pushButton = static_cast<QAbstractButton *>(widget(button));
-        connect(pushButton, &QAbstractButton::clicked, this, [this, button] {
-            m_form->click(button);
-        });
+        connect(pushButton, &QAbstractButton::clicked, this,
+                [this, button] { m_form->click(button); });
     }
     for (Control control : {Control::Label1, Control::Label3, Control::Text1, Control::Text2,
                             Control::Text3, Control::Text5, Control::Combo1})
@@ -201,8 +200,8 @@ bool WindowBinding::eventFilter(QObject *watched, QEvent *event)
         if (!Form1::handlesGotFocus(control))
             return false;
         m_form->gotFocus(control);
-        m_swallowPressOf = reason == Qt::MouseFocusReason ? static_cast<QWidget *>(watched)
-                                                          : nullptr;
+        m_swallowPressOf =
+            reason == Qt::MouseFocusReason ? static_cast<QWidget *>(watched) : nullptr;
         return false;
     }
     case QEvent::FocusOut:

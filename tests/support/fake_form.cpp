@@ -28,8 +28,10 @@ void requireOption(Control control)
 
 FakeForm::FakeForm()
 {
-    m_texts = {{Control::Text1, QStringLiteral("100")}, {Control::Text2, QStringLiteral("1")},
-               {Control::Text3, QStringLiteral("10")},  {Control::Text5, QStringLiteral("2007")},
+    m_texts = {{Control::Text1, QStringLiteral("100")},
+               {Control::Text2, QStringLiteral("1")},
+               {Control::Text3, QStringLiteral("10")},
+               {Control::Text5, QStringLiteral("2007")},
                {Control::Combo1, QStringLiteral("12")}};
     m_visible.insert(Control::Label6, false);
 }

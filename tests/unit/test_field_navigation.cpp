@@ -11,7 +11,10 @@ struct Window {
     FakeForm form;
     Form1 handlers{form};
 
-    Window() { form.gotFocusHook = [this](Control control) { handlers.gotFocus(control); }; }
+    Window()
+    {
+        form.gotFocusHook = [this](Control control) { handlers.gotFocus(control); };
+    }
 };
 
 } // namespace
@@ -50,7 +53,8 @@ void TestFieldNavigation::advanceKeys_data()
             QTest::addRow("%s: code %d passes", f.name, key) << f.field << key << f.field << key;
     }
     for (int key : {13, 68, 100})
-        QTest::addRow("Text5: code %d passes", key) << Control::Text5 << key << Control::Text5 << key;
+        QTest::addRow("Text5: code %d passes", key)
+            << Control::Text5 << key << Control::Text5 << key;
 }
 
 void TestFieldNavigation::advanceKeys()
@@ -70,7 +74,8 @@ void TestFieldNavigation::advanceKeys()
     QCOMPARE(w.form.text(field), textBefore); // the handler never edits text
     if (focusAfter == Control::Text2 && field == Control::Text1)
         QVERIFY(w.form.wholeTextSelected(Control::Text2));
-    if (focusAfter == Control::Combo1 && field == Control::Text2) // no selection made there by the handlers
+    if (focusAfter == Control::Combo1
+        && field == Control::Text2) // no selection made there by the handlers
         QCOMPARE(w.form.selection(Control::Combo1).length, 0);
 }
 
@@ -84,8 +89,8 @@ void TestFieldNavigation::focusSelectsWholeText_data()
     QTest::newRow("Text2 with full-width text") << Control::Text2 << QStringLiteral("４根") << true;
     QTest::newRow("Text3 empty: caret at the start") << Control::Text3 << QString() << true;
     QTest::newRow("Text5 result field") << Control::Text5 << QStringLiteral("15.8") << true;
-    QTest::newRow("Combo1 has no focus handler") << Control::Combo1 << QStringLiteral("16")
-                                                 << false;
+    QTest::newRow("Combo1 has no focus handler")
+        << Control::Combo1 << QStringLiteral("16") << false;
 }
 
 void TestFieldNavigation::focusSelectsWholeText()

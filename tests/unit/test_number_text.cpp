@@ -52,10 +52,10 @@ void TestNumberText::readsNumbers_data()
     QTest::newRow("huge exponent on zero") << QStringLiteral("0e99999999999999999999") << 0.0;
     QTest::newRow("underflow with long exponent")
         << QStringLiteral("5e-99999999999999999999") << 0.0;
-    QTest::newRow("largest double") << QStringLiteral("1.7976931348623157e308")
-                                    << std::numeric_limits<double>::max();
-    QTest::newRow("long fraction of small value") << QStringLiteral("0.000000000000000000001")
-                                                  << 1e-21;
+    QTest::newRow("largest double")
+        << QStringLiteral("1.7976931348623157e308") << std::numeric_limits<double>::max();
+    QTest::newRow("long fraction of small value")
+        << QStringLiteral("0.000000000000000000001") << 1e-21;
 }
 
 void TestNumberText::readsNumbers()
@@ -90,7 +90,8 @@ void TestNumberText::refusesText_data()
     QTest::newRow("exponent without mantissa") << QStringLiteral("e5") << nan;
     QTest::newRow("advance letter") << QStringLiteral("d") << nan;
     QTest::newRow("Chinese text") << QStringLiteral("十二") << nan;
-    QTest::newRow("NUL inside") << QString(QStringLiteral("1") + QChar(0) + QStringLiteral("2")) << nan;
+    QTest::newRow("NUL inside") << QString(QStringLiteral("1") + QChar(0) + QStringLiteral("2"))
+                                << nan;
 
     const auto big = NumberStatus::OutOfRange;
     QTest::newRow("overflowing exponent") << QStringLiteral("1e999") << big;
@@ -119,14 +120,14 @@ void TestNumberText::writesNumbers_data()
     QTest::newRow("product noise hidden") << 33.3 * 3 / 100 << QStringLiteral("0.999");
     QTest::newRow("sum noise hidden") << 0.1 + 0.2 << QStringLiteral("0.3");
     QTest::newRow("15 digits kept") << 123456789012345.0 << QStringLiteral("123456789012345");
-    QTest::newRow("16 digits go to exponent") << 1234567890123456.0
-                                             << QStringLiteral("1.23456789012346e+15");
+    QTest::newRow("16 digits go to exponent")
+        << 1234567890123456.0 << QStringLiteral("1.23456789012346e+15");
     QTest::newRow("small value") << 0.0001 << QStringLiteral("0.0001");
     QTest::newRow("smaller value in exponent form") << 0.00001 << QStringLiteral("1e-05");
-    QTest::newRow("largest double stays readable") << std::numeric_limits<double>::max()
-                                                   << QStringLiteral("1.79769313486231e+308");
-    QTest::newRow("smallest subnormal") << std::numeric_limits<double>::denorm_min()
-                                        << QStringLiteral("4.94065645841247e-324");
+    QTest::newRow("largest double stays readable")
+        << std::numeric_limits<double>::max() << QStringLiteral("1.79769313486231e+308");
+    QTest::newRow("smallest subnormal")
+        << std::numeric_limits<double>::denorm_min() << QStringLiteral("4.94065645841247e-324");
 }
 
 void TestNumberText::writesNumbers()

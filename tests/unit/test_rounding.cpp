@@ -34,8 +34,8 @@ void TestRounding::roundsHalfAwayFromZero_data()
     QTest::newRow("carry through nines") << 9.995 << 2 << QStringLiteral("10");
     QTest::newRow("tiny value to zero") << 0.004 << 2 << QStringLiteral("0");
     QTest::newRow("half of the last place") << 0.005 << 2 << QStringLiteral("0.01");
-    QTest::newRow("large value unchanged") << 123456789012.345 << 2
-                                           << QStringLiteral("123456789012.35");
+    QTest::newRow("large value unchanged")
+        << 123456789012.345 << 2 << QStringLiteral("123456789012.35");
     QTest::newRow("beyond 15 digits unchanged") << 1e20 << 2 << QStringLiteral("1e+20");
     QTest::newRow("zero places") << 2.5 << 0 << QStringLiteral("3");
 }
@@ -66,9 +66,9 @@ void TestRounding::matchesExactDecimalArithmetic()
             const double metres = textToNumber(numberToText(millimetres / 1000.0)).value;
             const QString shown = numberToText(roundToDecimals(metres * row.kgPerMetre, 2));
             if (shown != expected) {
-                QFAIL(qPrintable(QStringLiteral("%1 m x %2 kg/m shows %3, by hand %4")
-                                     .arg(numberToText(metres), numberToText(row.kgPerMetre),
-                                          shown, expected)));
+                QFAIL(qPrintable(
+                    QStringLiteral("%1 m x %2 kg/m shows %3, by hand %4")
+                        .arg(numberToText(metres), numberToText(row.kgPerMetre), shown, expected)));
             }
             ++checked;
         }

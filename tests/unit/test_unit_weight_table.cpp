@@ -45,12 +45,12 @@ void TestUnitWeightTable::listHoldsTheWholeNumberDiameters()
 {
     FakeForm form;
     fillDiameterList(form);
-    const QStringList expected{
-        QStringLiteral("6"),  QStringLiteral("8"),  QStringLiteral("9"),  QStringLiteral("10"),
-        QStringLiteral("12"), QStringLiteral("14"), QStringLiteral("16"), QStringLiteral("18"),
-        QStringLiteral("20"), QStringLiteral("22"), QStringLiteral("25"), QStringLiteral("28"),
-        QStringLiteral("30"), QStringLiteral("32"), QStringLiteral("36"), QStringLiteral("40"),
-        QStringLiteral("50")};
+    const QStringList expected{QStringLiteral("6"),  QStringLiteral("8"),  QStringLiteral("9"),
+                               QStringLiteral("10"), QStringLiteral("12"), QStringLiteral("14"),
+                               QStringLiteral("16"), QStringLiteral("18"), QStringLiteral("20"),
+                               QStringLiteral("22"), QStringLiteral("25"), QStringLiteral("28"),
+                               QStringLiteral("30"), QStringLiteral("32"), QStringLiteral("36"),
+                               QStringLiteral("40"), QStringLiteral("50")};
     QCOMPARE(form.items, expected);
     // The font size is set after each item, always to 10 points.
     QCOMPARE(form.fontSizesSet, QList<float>(17, 10.0f));
@@ -93,8 +93,9 @@ void TestUnitWeightTable::everyListItemHasATableRow()
 
 void TestUnitWeightTable::diametersText()
 {
-    QCOMPARE(tableDiametersText(),
-             QStringLiteral("6、6.5、8、9、10、12、14、16、18、20、22、25、28、30、32、36、40、50"));
+    QCOMPARE(
+        tableDiametersText(),
+        QStringLiteral("6、6.5、8、9、10、12、14、16、18、20、22、25、28、30、32、36、40、50"));
 }
 
 QTEST_APPLESS_MAIN(TestUnitWeightTable)

@@ -168,11 +168,9 @@ void TestWeightCalculation::refuses_data()
         notANumber(QStringLiteral("钢筋直径(mm)")), Control::Combo1);
 
     // Beyond the range of a double.
-    row("single length overflows", false, "1e999", "1", "10", "12", "10", tooLarge,
-        Control::Text1);
+    row("single length overflows", false, "1e999", "1", "10", "12", "10", tooLarge, Control::Text1);
     row("count overflows", false, "1", "-1e400", "10", "12", "10", tooLarge, Control::Text2);
-    row("product overflows", false, "1e200", "1e200", "10", "12", "10", tooLarge,
-        Control::Text1);
+    row("product overflows", false, "1e200", "1e200", "10", "12", "10", tooLarge, Control::Text1);
     row("weight overflows", true, "1", "1", "1e308", "50", "1e308", tooLarge, Control::Text3);
     row("diameter overflows", true, "1", "1", "10", "1e999", "10", tooLarge, Control::Combo1);
 

@@ -159,10 +159,22 @@ void TestWindowBehaviour::refusalsSendTheFocusBack_data()
     QTest::addColumn<QString>("prompt");
     QTest::addColumn<QString>("focus");
 
-    QTest::newRow("zero length") << "Text1" << "0" << "开什么玩笑！" << "Text1";
-    QTest::newRow("negative count") << "Text2" << "-4" << "开什么玩笑！" << "Text2";
-    QTest::newRow("no number") << "Text2" << "四" << "请在“根数”中输入数字。" << "Text2";
-    QTest::newRow("too large") << "Text1" << "1e400" << "数值太大，无法计算。" << "Text1";
+    QTest::newRow("zero length") << "Text1"
+                                 << "0"
+                                 << "开什么玩笑！"
+                                 << "Text1";
+    QTest::newRow("negative count") << "Text2"
+                                    << "-4"
+                                    << "开什么玩笑！"
+                                    << "Text2";
+    QTest::newRow("no number") << "Text2"
+                               << "四"
+                               << "请在“根数”中输入数字。"
+                               << "Text2";
+    QTest::newRow("too large") << "Text1"
+                               << "1e400"
+                               << "数值太大，无法计算。"
+                               << "Text1";
 }
 
 void TestWindowBehaviour::refusalsSendTheFocusBack()
@@ -287,8 +299,7 @@ void TestWindowBehaviour::contactAndExit()
 
     // 退出 ends the event loop with status 0, whatever the fields hold.
     w.child<QLineEdit>("Text1")->setText(QStringLiteral("not a number"));
-    QCOMPARE(runEventLoopAfter([&] { QTest::mouseClick(w.child("Command2"), Qt::LeftButton); }),
-             0);
+    QCOMPARE(runEventLoopAfter([&] { QTest::mouseClick(w.child("Command2"), Qt::LeftButton); }), 0);
     QVERIFY(!w.window->isVisible());
     QVERIFY(w.prompts.isEmpty());
 }
@@ -336,9 +347,9 @@ void TestWindowBehaviour::messageBoxAnswersOk()
             icon = box->icon();
             QTest::keyClick(box, key);
         });
-        QCOMPARE(showMessageBox(nullptr, QStringLiteral("钢筋重量计算"),
-                                QStringLiteral("开什么玩笑！")),
-                 1);
+        QCOMPARE(
+            showMessageBox(nullptr, QStringLiteral("钢筋重量计算"), QStringLiteral("开什么玩笑！")),
+            1);
         QCOMPARE(seenText, QStringLiteral("开什么玩笑！"));
         QCOMPARE(seenTitle, QStringLiteral("钢筋重量计算"));
         QCOMPARE(buttons, 1);

@@ -6,8 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRawFont>
 #include <QRadioButton>
+#include <QRawFont>
 
 // The built window against its described layout: a transcription slip in the form
 // (a swapped coordinate, a wrong font, a lost colour) shows here.
@@ -43,8 +43,8 @@ void TestWindowLayout::controls_data()
                          int w, int h, const QString &family, double points, bool bold = false,
                          bool visible = true) {
         QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(cls)
-                            << QString::fromUtf8(caption) << QRect(l, t, w, h) << family
-                            << points << bold << visible;
+                            << QString::fromUtf8(caption) << QRect(l, t, w, h) << family << points
+                            << bold << visible;
     };
     row("Label1", "QLabel", "单根长度(cm)", 360, 240, 1095, 255, song, 9);
     row("Label2", "QLabel", "根数", 2160, 240, 495, 255, song, 9);
@@ -52,8 +52,7 @@ void TestWindowLayout::controls_data()
     row("Text1", "QLineEdit", "100", 360, 480, 975, 270, song, 9);
     row("Text2", "QLineEdit", "1", 2040, 480, 615, 270, song, 9);
     row("Combo1", "QComboBox", "12", 3600, 480, 855, 300, song, 10); // 10 pt from load
-    row("Command1", "QPushButton", "计算", 3360, 960, 1215, 450, QStringLiteral("华文新魏"),
-        14.25);
+    row("Command1", "QPushButton", "计算", 3360, 960, 1215, 450, QStringLiteral("华文新魏"), 14.25);
     row("Text3", "QLineEdit", "10", 1560, 960, 1335, 270, song, 9);
     row("Label4", "QLabel", "钢筋直径(mm)", 3480, 240, 1095, 255, song, 9);
     row("Label5", "QLabel", "钢筋重量(Kg)", 360, 1560, 1095, 255, song, 9);
@@ -143,11 +142,11 @@ void TestWindowLayout::tabOrder()
             chain << next->objectName();
         next = next->nextInFocusChain();
     } while (next != start);
-    const QStringList expected{
-        QStringLiteral("Text1"),    QStringLiteral("Text2"),    QStringLiteral("Combo1"),
-        QStringLiteral("Command1"), QStringLiteral("Text3"),    QStringLiteral("Text5"),
-        QStringLiteral("Command2"), QStringLiteral("Command3"), QStringLiteral("Option1"),
-        QStringLiteral("Option2")};
+    const QStringList expected{QStringLiteral("Text1"),    QStringLiteral("Text2"),
+                               QStringLiteral("Combo1"),   QStringLiteral("Command1"),
+                               QStringLiteral("Text3"),    QStringLiteral("Text5"),
+                               QStringLiteral("Command2"), QStringLiteral("Command3"),
+                               QStringLiteral("Option1"),  QStringLiteral("Option2")};
     // The combo box's inner edit field may stand in the chain beside it, unnamed.
     chain.removeAll(QString());
     QCOMPARE(chain, expected);
@@ -175,8 +174,8 @@ void TestWindowLayout::coloursAndAccessibleNames()
     const struct {
         const char *name;
         const char *accessibleName;
-    } named[] = {{"Text1", "单根长度(cm)"}, {"Text2", "根数"},          {"Combo1", "钢筋直径(mm)"},
-                 {"Text3", "总长度(m)"},    {"Text5", "钢筋重量(Kg)"},  {"Option2", "单根长度(cm)"},
+    } named[] = {{"Text1", "单根长度(cm)"}, {"Text2", "根数"},         {"Combo1", "钢筋直径(mm)"},
+                 {"Text3", "总长度(m)"},    {"Text5", "钢筋重量(Kg)"}, {"Option2", "单根长度(cm)"},
                  {"Option1", "总长度(m)"}};
     for (const auto &n : named)
         QCOMPARE(w.child(n.name)->accessibleName(), QString::fromUtf8(n.accessibleName));
@@ -185,9 +184,8 @@ void TestWindowLayout::coloursAndAccessibleNames()
 void TestWindowLayout::captionsFit_data()
 {
     QTest::addColumn<QString>("name");
-    for (const char *name :
-         {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Command1", "Command2",
-          "Command3"})
+    for (const char *name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Command1",
+                             "Command2", "Command3"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
@@ -215,9 +213,9 @@ void TestWindowLayout::shownCharactersAreInTheWindowFaces()
 {
     ShownWindow w;
     QVERIFY(w.show());
-    const QStringList windowFaces{QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
+    const QStringList windowFaces{QStringLiteral("SimSun"),     QStringLiteral("NSimSun"),
                                   QStringLiteral("Rebar Song"), QStringLiteral("STXinwei"),
-                                  QStringLiteral("KaiTi"), QStringLiteral("楷体"),
+                                  QStringLiteral("KaiTi"),      QStringLiteral("楷体"),
                                   QStringLiteral("Rebar Kai")};
     for (QWidget *widget : w.window->findChildren<QWidget *>()) {
         QString shown = widget->property("text").toString();
@@ -246,7 +244,7 @@ void TestWindowLayout::icon()
     const QImage image = icon.pixmap(32, 32).toImage();
     QCOMPARE(image.size(), QSize(32, 32));
     QVERIFY(image.hasAlphaChannel());
-    QCOMPARE(image.pixelColor(0, 0).alpha(), 0); // transparent ground
+    QCOMPARE(image.pixelColor(0, 0).alpha(), 0);           // transparent ground
     QCOMPARE(image.pixelColor(14, 15), QColor(0, 0, 255)); // blue pentagon in the middle
 }
 
