@@ -151,7 +151,14 @@ void WindowBinding::setFocus(Control control)
 {
     // Moves made by the handlers are keyboard moves for the user, and the combo box
     // selects its edit text on those as a Windows combo box does.
-    widget(control)->setFocus(Qt::TabFocusReason);
+    QWidget *target = widget(control);
+    target->setFocus(Qt::TabFocusReason);
+    // In an inactive window (just after a message box closes, say) Qt only records
+    // the focus and sends no FocusIn until the window is activated again, which a
+    // desktop without a window manager never does. The field's GotFocus runs now
+    // all the same, so its text is selected either way.
+    if (!target->window()->isActiveWindow() && m_form && Form1::handlesGotFocus(control))
+        m_form->gotFocus(control);
 }
 
 void WindowBinding::setSelStart(Control control, int start)

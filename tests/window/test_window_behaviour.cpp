@@ -42,6 +42,7 @@ private slots:
     void tabWalksTheTabOrder();
     void refusalsSendTheFocusBack_data();
     void refusalsSendTheFocusBack();
+    void refusalWhileInactiveSelectsTheField();
     void mouseFocusKeepsWholeSelection();
     void labelClicksSwitchTheMode();
     void comboKeepsItsListAndTypedText();
@@ -193,6 +194,29 @@ void TestWindowBehaviour::refusalsSendTheFocusBack()
     QCOMPARE(w.focus(), target);
     QCOMPARE(target->selectedText(), target->text());
     QCOMPARE(w.child<QLineEdit>("Text5")->text(), QStringLiteral("2007"));
+}
+
+// While a message box is up the window is inactive; the focus it sends the user back
+// with must still select the field's text, window manager or not.
+void TestWindowBehaviour::refusalWhileInactiveSelectsTheField()
+{
+    ShownWindow w;
+    QVERIFY(w.show());
+    QWidget other;
+    w.window->binding().setMessageBoxHook([&](const QString &prompt) {
+        w.prompts << prompt;
+        other.show();
+        other.activateWindow();
+        return QTest::qWaitForWindowActive(&other) ? 1 : 0;
+    });
+    auto *text2 = w.child<QLineEdit>("Text2");
+    text2->setText(QStringLiteral("0"));
+    text2->setCursorPosition(1);
+    QTest::mouseClick(w.child("Command1"), Qt::LeftButton);
+    QCOMPARE(w.prompts, QStringList{QStringLiteral("开什么玩笑！")});
+    QVERIFY(!w.window->isActiveWindow());
+    QCOMPARE(text2->selectedText(), QStringLiteral("0"));
+    QCOMPARE(w.window->focusWidget(), static_cast<QWidget *>(text2));
 }
 
 void TestWindowBehaviour::mouseFocusKeepsWholeSelection()
