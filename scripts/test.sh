@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh clang libclang-rt-dev dpkg-dev xdotool appstream desktop-file-utils \
-    binutils-mingw-w64-x86-64
+    binutils-mingw-w64-x86-64 lintian
 
 echo "== Sanitizers: unit and window tests under ASan + UBSan + LSan"
 cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DREBAR_SANITIZE=ON >/dev/null

@@ -6,7 +6,7 @@ set -euo pipefail
 build="$1"
 
 skip() { echo "SKIP: $*"; exit 77; }
-for tool in cpack dpkg-deb dpkg-shlibdeps apt-get xvfb-run xdotool; do
+for tool in cpack dpkg-deb dpkg-shlibdeps apt-get xvfb-run xdotool lintian readelf; do
     command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
 sudo=""
@@ -37,9 +37,26 @@ contents="$(dpkg-deb -c "$deb")"
 for file in ./usr/bin/rebar-weight \
     ./usr/share/applications/io.github.rebarweight.RebarWeight.desktop \
     ./usr/share/metainfo/io.github.rebarweight.RebarWeight.metainfo.xml \
-    ./usr/share/icons/hicolor/32x32/apps/rebar-weight.png; do
+    ./usr/share/icons/hicolor/32x32/apps/rebar-weight.png \
+    ./usr/share/man/man1/rebar-weight.1.gz \
+    ./usr/share/doc/rebar-weight/copyright \
+    ./usr/share/doc/rebar-weight/changelog.gz; do
     grep -q " $file\$" <<<"$contents" || { echo "FAIL: package lacks $file"; exit 1; }
 done
+
+# Debian's package checker: any error or warning fails (informational tags pass).
+lintian_status=0
+lintian_out="$(lintian --fail-on error,warning "$deb" 2>&1)" || lintian_status=$?
+grep -v 'running with root privileges' <<<"$lintian_out" || true
+[ "$lintian_status" -eq 0 ] || { echo "FAIL: lintian"; exit 1; }
+echo "lintian: no error, no warning"
+
+# The packaged program searches no folder of its own for libraries.
+dpkg-deb -x "$deb" "$work/root"
+if readelf -d "$work/root/usr/bin/rebar-weight" | grep -E 'RUNPATH|RPATH'; then
+    echo "FAIL: the packaged program carries a library search path"
+    exit 1
+fi
 
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "$deb" >/dev/null
 echo "Installed: $(dpkg-query -W -f='${Package} ${Version}' rebar-weight)"
