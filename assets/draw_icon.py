@@ -72,7 +72,7 @@ def main():
             row += ch
         rows.append(row)
     with open("rebar-weight.xpm", "w", encoding="ascii") as out:
-        out.write("/* XPM */\nstatic const char *rebar_weight[] = {\n")
+        out.write("/* XPM */\nstatic const char *const rebar_weight[] = {\n")
         out.write(f'"{SIZE} {SIZE} {len(COLOURS)} 1",\n')
         for ch, colour in COLOURS.items():
             out.write(f'"{ch} c {colour}",\n')

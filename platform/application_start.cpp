@@ -1,5 +1,7 @@
 #include "application_start.h"
 
+#include "qt_translation.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
@@ -33,5 +35,6 @@ void prepareApplication(const QString &version)
     QApplication::setApplicationVersion(version);
     // The desktop-file name lets Wayland and taskbars match the window to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.rebarweight.RebarWeight"));
+    installQtTranslation();
     registerFontSubstitutes();
 }

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     g++ cmake make                      # the toolchain
     qt6-base-dev qt6-base-dev-tools     # Qt 6 Widgets, Test, uic/moc
+    qt6-translations-l10n               # Qt's own Chinese texts, compiled in
     fonts-arphic-gbsn00lp               # a Song face for Chinese typed into the fields
     fonts-arphic-gkai00mp               # its Kai sibling
     xvfb xauth                          # a display for the screenshot and desktop checks

@@ -4,10 +4,14 @@
 #include "ui_form1_window.h"
 
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 
 #include <limits>
 
 namespace {
+
+#include "rebar-weight.xpm"
 
 // Points that a .ui file cannot hold: it stores whole sizes only.
 constexpr qreal calculateButtonPoints = 14.25;
@@ -23,7 +27,7 @@ QWidget *setUpWindow(QWidget *window, Ui::Form1Window &ui)
                            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     window->setFixedSize(window->size());
     window->setGeometry(QRect(startPosition, window->size()));
-    window->setWindowIcon(QIcon(QStringLiteral(":/icons/rebar-weight.png")));
+    window->setWindowIcon(QIcon(QPixmap::fromImage(QImage(rebar_weight))));
 
     QFont calculateFont = ui.Command1->font();
     calculateFont.setPointSizeF(calculateButtonPoints);

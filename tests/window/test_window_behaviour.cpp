@@ -1,12 +1,15 @@
 #include "application_start.h"
 #include "message_box.h"
+#include "qt_translation.h"
 #include "window_fixture.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -34,7 +37,11 @@ class TestWindowBehaviour : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { registerFontSubstitutes(); }
+    void initTestCase()
+    {
+        QVERIFY(installQtTranslation());
+        registerFontSubstitutes();
+    }
     void startsReadyForTheFirstBar();
     void keyboardWalkCalculates();
     void advanceLettersAreSwallowed();
@@ -51,6 +58,7 @@ private slots:
     void closeBoxEndsTheProgram();
     void hugePasteIsRefusedPromptly();
     void messageBoxAnswersOk();
+    void qtTextsAreChinese();
 };
 
 void TestWindowBehaviour::startsReadyForTheFirstBar()
@@ -379,6 +387,38 @@ void TestWindowBehaviour::messageBoxAnswersOk()
         QCOMPARE(buttons, 1);
         QCOMPARE(icon, QMessageBox::NoIcon);
     }
+}
+
+void TestWindowBehaviour::qtTextsAreChinese()
+{
+    // The message box's only button.
+    QString buttonText;
+    QTimer::singleShot(0, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        const QList<QAbstractButton *> buttons = box->buttons();
+        QCOMPARE(buttons.size(), 1);
+        buttonText = buttons.first()->text();
+        buttons.first()->click();
+    });
+    showMessageBox(nullptr, QStringLiteral("钢筋重量计算"), QStringLiteral("开什么玩笑！"));
+    QCOMPARE(buttonText, QStringLiteral("确定"));
+
+    // The right-click menu of a text field, without access keys and shortcuts.
+    ShownWindow w;
+    QVERIFY(w.show());
+    std::unique_ptr<QMenu> menu(w.child<QLineEdit>("Text1")->createStandardContextMenu());
+    const QRegularExpression decoration(QStringLiteral("\\(&.\\)|&|\t.*$"));
+    QStringList entries;
+    for (const QAction *action : menu->actions()) {
+        if (!action->isSeparator())
+            entries << action->text().remove(decoration);
+    }
+    const QStringList expected = {QStringLiteral("撤销"), QStringLiteral("重做"),
+                                  QStringLiteral("剪切"), QStringLiteral("复制"),
+                                  QStringLiteral("粘贴"), QStringLiteral("删除"),
+                                  QStringLiteral("全选")};
+    QCOMPARE(entries, expected);
 }
 
 QTEST_MAIN(TestWindowBehaviour)
