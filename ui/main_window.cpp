@@ -2,10 +2,13 @@
 
 #include "build_info.h"
 #include "ui_form1_window.h"
+#include "window_placement.h"
 
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <QScreen>
+#include <QWindow>
 
 #include <limits>
 
@@ -64,8 +67,25 @@ QString MainWindow::authorLine()
 
 void MainWindow::showAtStart()
 {
+    placeOnScreen();
     m_ui->Text1->setFocus(Qt::OtherFocusReason);
     show();
     raise();
     activateWindow();
+}
+
+void MainWindow::placeOnScreen()
+{
+    // The native window first, so that platforms which know the frame before the
+    // window is shown (Windows) report its margins; elsewhere they count as none.
+    create();
+    const QMargins margins = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    QScreen *screen = QGuiApplication::screenAt(startPosition);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect frame = QRect(startPosition, size()).marginsAdded(margins);
+    const QPoint frameTopLeft = placeWithin(frame, screen->availableGeometry());
+    setGeometry(QRect(frameTopLeft + QPoint(margins.left(), margins.top()), size()));
 }

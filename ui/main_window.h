@@ -30,6 +30,10 @@ public:
     static QString authorLine();
 
 private:
+    /// Opens the client area at its stored place, or as near as keeps the whole
+    /// window on a small or scaled screen.
+    void placeOnScreen();
+
     std::unique_ptr<Ui::Form1Window> m_ui;
     WindowBinding m_binding;
     Form1 m_form;

@@ -19,6 +19,7 @@ private slots:
     void controls_data();
     void controls();
     void windowFrame();
+    void startPlaceKeepsTheWindowOnScreen();
     void tabOrder();
     void coloursAndAccessibleNames();
     void captionsFit_data();
@@ -112,7 +113,6 @@ void TestWindowLayout::windowFrame()
     QCOMPARE(window.size(), QSize(329, 150));
     QCOMPARE(window.minimumSize(), QSize(329, 150));
     QCOMPARE(window.maximumSize(), QSize(329, 150));
-    QCOMPARE(window.geometry().topLeft(), QPoint(375, 267));
     const Qt::WindowFlags flags = window.windowFlags();
     QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
     QVERIFY(flags.testFlag(Qt::WindowTitleHint));
@@ -128,6 +128,41 @@ void TestWindowLayout::windowFrame()
         QVERIFY2(!button->isDefault(), qPrintable(button->objectName()));
     QVERIFY(!w.child("Option1")->property("checked").toBool());
     QVERIFY(w.child("Option2")->property("checked").toBool());
+}
+
+void TestWindowLayout::startPlaceKeepsTheWindowOnScreen()
+{
+    // CTest runs this suite on the default screen, where the stored place fits, and on
+    // a 640 × 512 one (1280 × 1024 at 200 %), where the stored place runs off the right.
+    ShownWindow w;
+    QVERIFY(w.show());
+    MainWindow &window = *w.window;
+    const QRect available = window.screen()->availableGeometry();
+    const QRect frame = window.frameGeometry();
+    const QMargins margins(window.geometry().left() - frame.left(),
+                           window.geometry().top() - frame.top(),
+                           frame.right() - window.geometry().right(),
+                           frame.bottom() - window.geometry().bottom());
+    const QRect storedFrame = QRect(QPoint(375, 267), window.size()).marginsAdded(margins);
+    QVERIFY2(available.contains(frame),
+             qPrintable(QStringLiteral("frame %1,%2 %3x%4 on %5x%6")
+                            .arg(frame.x()).arg(frame.y()).arg(frame.width())
+                            .arg(frame.height()).arg(available.width()).arg(available.height())));
+    if (available.contains(storedFrame)) {
+        QCOMPARE(window.geometry().topLeft(), QPoint(375, 267));
+        return;
+    }
+    // Moved just enough: to the edge it ran over, and not at all along the other axis
+    // where the stored place fits.
+    QVERIFY(storedFrame.right() > available.right() || storedFrame.bottom() > available.bottom());
+    if (storedFrame.right() > available.right())
+        QCOMPARE(frame.right(), available.right());
+    else
+        QCOMPARE(frame.left(), storedFrame.left());
+    if (storedFrame.bottom() > available.bottom())
+        QCOMPARE(frame.bottom(), available.bottom());
+    else
+        QCOMPARE(frame.top(), storedFrame.top());
 }
 
 void TestWindowLayout::tabOrder()
