@@ -1,8 +1,9 @@
 // Starts programs in turn under the current X display and measures, for each run, the
 // time from process start to its first window being mapped (MapNotify on the root
 // window) and the peak resident memory (ru_maxrss) once it has settled. Runs of the
-// programs are interleaved so that both see the same machine state.
-//   map_timer <runs> <program-a> <program-b>
+// programs are interleaved so that both see the same machine state; each round prints
+// its ratios, so the spread between rounds shows.
+//   map_timer <rounds> <runs> <program> <floor-program>
 #include <X11/Xlib.h>
 
 #include <sys/resource.h>
@@ -81,13 +82,45 @@ T median(std::vector<T> values)
 
 } // namespace
 
+struct Round {
+    double msProgram, msFloor, msRatio;
+    double mibProgram, mibFloor, memRatio;
+};
+
+// One round: `runs` pairs, each pair the program and the floor back to back (the order
+// alternating), and the medians of the raw figures and of the per-pair ratios.
+Round runRound(Display *display, const char *program, const char *floorProgram, int runs)
+{
+    const char *programs[2] = {program, floorProgram};
+    std::vector<double> ms[2], msRatios, memRatios;
+    std::vector<long> kb[2];
+    for (int i = 0; i < runs; ++i) {
+        Sample pair[2];
+        for (int p = 0; p < 2; ++p) {
+            const int which = (i % 2) ? 1 - p : p; // alternate who goes first
+            pair[which] = runOnce(display, programs[which]);
+        }
+        for (int p = 0; p < 2; ++p) {
+            ms[p].push_back(pair[p].msToMap);
+            kb[p].push_back(pair[p].peakKb);
+        }
+        msRatios.push_back(pair[0].msToMap / pair[1].msToMap);
+        memRatios.push_back(static_cast<double>(pair[0].peakKb) / static_cast<double>(pair[1].peakKb));
+    }
+    return {median(ms[0]),           median(ms[1]),           median(msRatios),
+            median(kb[0]) / 1024.0, median(kb[1]) / 1024.0, median(memRatios)};
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s <runs> <program> <floor-program>\n", argv[0]);
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: %s <rounds> <runs> <program> <floor-program>\n", argv[0]);
         return 2;
     }
-    const int runs = std::atoi(argv[1]);
+    const int rounds = std::atoi(argv[1]);
+    const int runs = std::atoi(argv[2]);
     Display *display = XOpenDisplay(nullptr);
     if (!display) {
         std::fprintf(stderr, "no X display\n");
@@ -95,28 +128,24 @@ int main(int argc, char *argv[])
     }
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
 
-    const char *programs[2] = {argv[2], argv[3]};
-    std::vector<double> ms[2];
-    std::vector<long> kb[2];
+    constexpr double timeTarget = 1.10, memoryTarget = 1.05;
     for (int warm = 0; warm < 2; ++warm)
-        for (const char *program : programs)
+        for (const char *program : {argv[3], argv[4]})
             runOnce(display, program);
-    for (int i = 0; i < runs; ++i) {
-        for (int p = 0; p < 2; ++p) {
-            const int which = (i % 2) ? 1 - p : p; // alternate who goes first
-            const Sample s = runOnce(display, programs[which]);
-            ms[which].push_back(s.msToMap);
-            kb[which].push_back(s.peakKb);
-        }
+    std::printf("%d rounds of %d interleaved pairs, after 2 warm-up runs each; "
+                "ratios are medians of per-pair ratios\n",
+                rounds, runs);
+    std::printf("round  time to window (ms): program floor ratio   "
+                "peak memory (MiB): program floor ratio\n");
+    bool within = true;
+    for (int r = 1; r <= rounds; ++r) {
+        const Round round = runRound(display, argv[3], argv[4], runs);
+        std::printf("%5d  %27.1f %5.1f %5.3f   %24.1f %5.1f %5.3f\n", r, round.msProgram,
+                    round.msFloor, round.msRatio, round.mibProgram, round.mibFloor, round.memRatio);
+        within = within && round.msRatio <= timeTarget && round.memRatio <= memoryTarget;
     }
-    const double msProgram = median(ms[0]), msFloor = median(ms[1]);
-    const long kbProgram = median(kb[0]), kbFloor = median(kb[1]);
-    std::printf("runs each:            %d (interleaved, after 2 warm-up runs)\n", runs);
-    std::printf("time to window (ms):  program %.1f   floor %.1f   ratio %.3f  (target <= 1.25)\n",
-                msProgram, msFloor, msProgram / msFloor);
-    std::printf("peak memory (MiB):    program %.1f   floor %.1f   ratio %.3f  (target <= 1.15)\n",
-                kbProgram / 1024.0, kbFloor / 1024.0,
-                static_cast<double>(kbProgram) / static_cast<double>(kbFloor));
+    std::printf("targets: time <= %.2f, memory <= %.2f: %s\n", timeTarget, memoryTarget,
+                within ? "every round within" : "NOT MET");
     XCloseDisplay(display);
-    return 0;
+    return within ? 0 : 1;
 }

@@ -3,12 +3,15 @@
 #   1. the unit and window tests built with AddressSanitizer, UBSan and LeakSanitizer;
 #   2. each fuzz target for a bounded time (FUZZ_SECONDS, default 30);
 #   3. the whole build with warnings as errors, and every CTest test: unit, window,
-#      the Debian package install, the Windows resource, the desktop metadata.
+#      the Debian package install and lintian, the library search path, the Windows
+#      resource, the desktop metadata;
+#   4. the Windows program (scripts/windows.sh): cross-built against a static Qt that
+#      is built once and cached, its installer and zip, and their tests under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh clang libclang-rt-dev dpkg-dev xdotool appstream desktop-file-utils \
-    binutils-mingw-w64-x86-64 lintian
+    binutils-mingw-w64-x86-64 lintian strace
 
 echo "== Sanitizers: unit and window tests under ASan + UBSan + LSan"
 cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DREBAR_SANITIZE=ON >/dev/null
@@ -23,3 +26,6 @@ echo "== Build with warnings as errors, and every test"
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build build/test --parallel
 ctest --test-dir build/test --output-on-failure --timeout 300
+
+echo "== Windows: cross build, installer, zip, tests under Wine"
+scripts/windows.sh

@@ -12,15 +12,22 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 
 # Only what the program and its tests use: Core, Gui, Widgets, Test, the windows
 # platform plugin and the windowsvista style. Debian's source has no wintab header,
-# so tablet events are off; with OpenGL off, dynamic GL must be off too.
+# so tablet events are off; with OpenGL off, dynamic GL must be off too. Qt 6.4 builds
+# its DirectWrite 3 font database only with Direct2D, which is off, while the windows
+# plugin still calls it: DirectWrite 3 off (the GDI font database with DirectWrite
+# rendering takes its place). Windows draws text itself, so no FreeType either.
 configure_options=(
     -static -static-runtime -release -optimize-size -gc-binaries
     -nomake examples -nomake tests
-    -no-opengl -no-feature-dynamicgl -no-feature-direct2d -no-feature-vulkan
+    -no-opengl -no-feature-dynamicgl -no-feature-direct2d -no-feature-directwrite3
+    -no-feature-vulkan -no-freetype
     -no-dbus -no-feature-network -no-feature-sql -no-feature-printsupport -no-feature-xml
     -no-feature-concurrent -no-feature-tabletevent
     -no-feature-gif -no-feature-ico -no-feature-jpeg
-    -qt-zlib -qt-pcre -qt-harfbuzz -qt-libpng -qt-freetype -no-zstd
+    -no-feature-pdf -no-feature-textodfwriter -no-feature-textmarkdownreader
+    -no-feature-textmarkdownwriter -no-feature-movie -no-feature-sessionmanager
+    -no-feature-systemtrayicon
+    -qt-zlib -qt-pcre -qt-harfbuzz -qt-libpng -no-zstd
 )
 
 host_version="$(dpkg-query -W -f='${Version}' libqt6core6)"

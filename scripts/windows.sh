@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# The Windows program, built on this Debian machine and tested under Wine:
+#   1. a static Qt for 64-bit Windows, built once and cached (scripts/windows-qt.sh);
+#   2. the program and its test suites, cross-built with Qt's toolchain file from the
+#      same CMake tree, in build/windows;
+#   3. dist/windows/: rebar-weight.exe, rebar-weight-1.00-setup.exe and
+#      rebar-weight-1.00-win64.zip;
+#   4. under Wine on Xvfb, in a fresh WINEPREFIX: the unit and window suites on the
+#      windows platform plugin, the program file and the installer; then the suites
+#      once more with LANG=zh_CN.UTF-8, where Wine uses code page 936 as a Chinese
+#      Windows does.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root="$(pwd)"
+
+if [ -z "${REBAR_WINDOWS_INNER:-}" ]; then
+    scripts/setup.sh wine wine64 nsis xvfb xauth xdotool x11-utils locales ninja-build \
+        g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    # A Chinese desk's locale, for the second Wine run.
+    if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
+        sudo=""
+        [ "$(id -u)" -ne 0 ] && sudo="sudo"
+        $sudo localedef -i zh_CN -c -f UTF-8 -A /usr/share/locale/locale.alias zh_CN.UTF-8
+    fi
+
+    start=$(date +%s)
+    qt="$(scripts/windows-qt.sh)"
+    echo "== Windows Qt: $qt ($(( $(date +%s) - start )) s)"
+
+    echo "== Cross build (build/windows)"
+    cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+        -DCMAKE_CROSSCOMPILING_EMULATOR="bash;$root/tests/windows/wine_run.sh" \
+        -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+    cmake --build build/windows --parallel
+    rm -rf dist/windows
+    mkdir -p dist/windows
+    cp build/windows/dist/rebar-weight.exe build/windows/dist/rebar-weight-*-setup.exe \
+        build/windows/dist/rebar-weight-*-win64.zip dist/windows/
+    ls -l dist/windows
+
+    exec env REBAR_WINDOWS_INNER=1 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0"
+fi
+
+# Inside Xvfb: a fresh Wine prefix, gone afterwards.
+export WINEPREFIX="$(mktemp -d)/wine"
+export WINEDEBUG=-all
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$(dirname "$WINEPREFIX")"' EXIT
+echo "== Wine $(wine --version) in a fresh prefix"
+wineboot --init >/dev/null 2>&1
+wineserver -w
+
+echo "== Under Wine, default locale"
+ctest --test-dir build/windows --output-on-failure --timeout 300
+
+echo "== Under Wine, LANG=zh_CN.UTF-8"
+codepage="$(LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 wine cmd /c chcp 2>/dev/null | tr -d '\r')"
+echo "chcp: $codepage"
+grep -q '936' <<<"$codepage" || { echo "FAIL: Wine does not use code page 936 under zh_CN"; exit 1; }
+LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 \
+    ctest --test-dir build/windows --output-on-failure --timeout 300 -L '^(unit|window|wine)$'
