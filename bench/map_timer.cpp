@@ -105,9 +105,10 @@ Round runRound(Display *display, const char *program, const char *floorProgram, 
             kb[p].push_back(pair[p].peakKb);
         }
         msRatios.push_back(pair[0].msToMap / pair[1].msToMap);
-        memRatios.push_back(static_cast<double>(pair[0].peakKb) / static_cast<double>(pair[1].peakKb));
+        memRatios.push_back(static_cast<double>(pair[0].peakKb)
+                            / static_cast<double>(pair[1].peakKb));
     }
-    return {median(ms[0]),           median(ms[1]),           median(msRatios),
+    return {median(ms[0]),          median(ms[1]),          median(msRatios),
             median(kb[0]) / 1024.0, median(kb[1]) / 1024.0, median(memRatios)};
 }
 

@@ -45,7 +45,8 @@ fi
 echo "Building a static Windows Qt $qt_version into $prefix (once per machine)" >&2
 start=$(date +%s)
 work="$cache/work-$key"
-rm -rf "$work" "$prefix"
+# Other configurations' builds and leftovers of interrupted ones go first.
+rm -rf "$cache"/qt-*-mingw64-static-* "$cache"/work-*
 mkdir -p "$work" "$prefix"
 
 # Debian's source of the installed host Qt, checked by apt. The deb-src entry is the

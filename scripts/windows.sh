@@ -28,6 +28,12 @@ if [ -z "${REBAR_WINDOWS_INNER:-}" ]; then
     echo "== Windows Qt: $qt ($(( $(date +%s) - start )) s)"
 
     echo "== Cross build (build/windows)"
+    # A tree configured against another Qt keeps that Qt in its cache: start afresh.
+    if [ "$(cat build/windows/.qt-prefix 2>/dev/null)" != "$qt" ]; then
+        rm -rf build/windows
+        mkdir -p build/windows
+        echo "$qt" >build/windows/.qt-prefix
+    fi
     cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DCMAKE_CROSSCOMPILING_EMULATOR="bash;$root/tests/windows/wine_run.sh" \

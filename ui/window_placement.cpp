@@ -16,6 +16,5 @@ int fitSpan(int start, int length, int low, int high)
 QPoint placeWithin(const QRect &frame, const QRect &available)
 {
     return {fitSpan(frame.x(), frame.width(), available.x(), available.x() + available.width()),
-            fitSpan(frame.y(), frame.height(), available.y(),
-                    available.y() + available.height())};
+            fitSpan(frame.y(), frame.height(), available.y(), available.y() + available.height())};
 }

@@ -17,14 +17,17 @@ grep -Eq '^Subsystem[[:space:]]+00000002' <<<"$headers" || fail "not the GUI sub
 dlls="$(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | sort -u)"
 echo "imports: $(tr '\n' ' ' <<<"$dlls")"
 # Windows' own DLLs, as a clean Windows 10 or 11 has them.
-system='^(kernel32|user32|gdi32|shell32|ole32|oleaut32|advapi32|comdlg32|imm32|winmm|ws2_32|uxtheme|dwmapi|shlwapi|version|setupapi|cfgmgr32|wtsapi32|netapi32|userenv|ntdll|msvcrt|d3d9|d3d11|dxgi|dwrite|d2d1|authz|mpr|comctl32|crypt32|bcrypt|secur32|rpcrt4|api-ms-win-[a-z0-9-]+)\.dll$'
+system='^(kernel32|user32|gdi32|shell32|ole32|oleaut32|advapi32|comdlg32|imm32|winmm|ws2_32|uxtheme|dwmapi|shlwapi|version|setupapi|cfgmgr32|wtsapi32|netapi32|userenv|ntdll|msvcrt|d3d9|d3d11|dxgi|dwrite|d2d1|authz|mpr|comctl32|shcore|crypt32|bcrypt|secur32|rpcrt4|api-ms-win-[a-z0-9-]+)\.dll$'
 while read -r dll; do
     lower="$(tr '[:upper:]' '[:lower:]' <<<"$dll")"
     grep -Eq "$system" <<<"$lower" || fail "imports $dll, which Windows does not have"
 done <<<"$dlls"
 
-# The version record, read back from the resource section.
-strings -el "$exe" | grep -qx '1.00' || fail "no version string 1.00"
-grep -q 'FileVersion' < <(strings -el "$exe") || fail "no FileVersion entry"
+# The version record and the icon, read back from the resource section.
+resources="$(x86_64-w64-mingw32-windres -i "$exe" -O rc)"
+for entry in 'FILEVERSION 1, 0, 0, 0' 'PRODUCTVERSION 1, 0, 0, 0' '"FileVersion", "1.00"' \
+    '"ProductVersion", "1.00"' 'ICON'; do
+    grep -qF "$entry" <<<"$resources" || fail "the resources lack $entry"
+done
 echo "size: $(stat -c %s "$exe") bytes"
 echo "PE32+, GUI subsystem, Windows DLLs only, version 1.00"
