@@ -6,6 +6,7 @@
 //   map_timer <rounds> <runs> <program> <floor-program>
 #include <X11/Xlib.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/select.h>
 #include <sys/wait.h>
@@ -54,6 +55,8 @@ Sample runOnce(Display *display, const char *program)
     const auto start = Clock::now();
     const pid_t child = fork();
     if (child == 0) {
+        const int devNull = open("/dev/null", O_WRONLY);
+        dup2(devNull, STDERR_FILENO); // the programs' chatter would bury the table
         execl(program, program, static_cast<char *>(nullptr));
         _exit(127);
     }
@@ -79,8 +82,6 @@ T median(std::vector<T> values)
     const std::size_t n = values.size();
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
-
-} // namespace
 
 struct Round {
     double msProgram, msFloor, msRatio;

@@ -14,7 +14,7 @@ cd "$(dirname "$0")/.."
 root="$(pwd)"
 
 if [ -z "${REBAR_WINDOWS_INNER:-}" ]; then
-    scripts/setup.sh wine wine64 nsis xvfb xauth xdotool x11-utils locales ninja-build \
+    scripts/setup.sh wine wine64 fonts-wine nsis xvfb xauth xdotool x11-utils locales ninja-build \
         g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     # A Chinese desk's locale, for the second Wine run.
     if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
