@@ -5,12 +5,8 @@
 #   test_installer_wine.sh <setup.exe>       needs WINEPREFIX and DISPLAY (windows.sh)
 set -euo pipefail
 setup="$1"
-for tool in wine wineserver xdotool; do
-    command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-[ -n "${WINEPREFIX:-}" ] && [ -n "${DISPLAY:-}" ] || { echo "SKIP: no WINEPREFIX or DISPLAY"; exit 77; }
-export WINEDEBUG=-all
-fail() { echo "FAIL: $*"; exit 1; }
+source "$(dirname "$0")/wine_common.sh"
+require_wine wineserver xdotool iconv
 
 drive_c="$WINEPREFIX/drive_c"
 folder="$drive_c/Program Files/钢筋重量计算"
@@ -36,12 +32,8 @@ done
 echo "installed: $(ls "$folder" | tr '\n' ' ')"
 
 # The installed program starts.
-wine "$folder/rebar-weight.exe" &
-app=$!
-timeout 60 xdotool search --sync --onlyvisible --name '^钢筋重量计算$' >/dev/null \
-    || { kill "$app" 2>/dev/null || true; fail "the installed program showed no window"; }
-wine taskkill /im rebar-weight.exe >/dev/null 2>&1 || true
-wait "$app" || true
+start_program "$folder/rebar-weight.exe"
+close_program
 wineserver -w
 echo "the installed program started"
 
