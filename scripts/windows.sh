@@ -60,8 +60,10 @@ echo "== Under Wine, default locale"
 ctest --test-dir build/windows --output-on-failure --timeout 300
 
 echo "== Under Wine, LANG=zh_CN.UTF-8"
-codepage="$(LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 wine cmd /c chcp 2>/dev/null | tr -d '\r')"
-echo "chcp: $codepage"
-grep -q '936' <<<"$codepage" || { echo "FAIL: Wine does not use code page 936 under zh_CN"; exit 1; }
+# Wine sets the ANSI code page from the Unix locale at start and records it here.
+acp="$(LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 wine reg query \
+    'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP 2>/dev/null | tr -d '\r')"
+grep -Eq 'ACP +REG_SZ +936$' <<<"$acp" || { echo "FAIL: Wine's code page under zh_CN: $acp"; exit 1; }
+echo "Wine's ANSI code page under zh_CN.UTF-8: 936"
 LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 \
     ctest --test-dir build/windows --output-on-failure --timeout 300 -L '^(unit|window|wine)$'
