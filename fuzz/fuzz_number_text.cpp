@@ -1,5 +1,6 @@
 // Text to number and number to text: no crash; every accepted text gives a finite
-// value; every text written reads back to the same value and the same text.
+// value; a text accepted with grouping commas reads as the same text without them;
+// every text written reads back to the same value and the same text.
 
 #include "fuzz_check.h"
 #include "number_text.h"
@@ -25,6 +26,18 @@ void checkWritten(double value)
         require(std::fabs(back.value - value) <= std::fabs(value) * 1e-14);
 }
 
+// Grouping commas carry no value: the text without them reads the same.
+void checkGrouping(const QString &text, const NumberResult &read)
+{
+    QString ungrouped = text;
+    ungrouped.remove(QLatin1Char(',')).remove(QChar(0xFF0C));
+    if (ungrouped.size() == text.size())
+        return;
+    const NumberResult plain = textToNumber(ungrouped);
+    require(plain.status == NumberStatus::Ok);
+    require(plain.value == read.value && std::signbit(plain.value) == std::signbit(read.value));
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -35,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const NumberResult read = textToNumber(text);
     if (read.status == NumberStatus::Ok) {
         require(std::isfinite(read.value));
+        checkGrouping(text, read);
         checkWritten(read.value);
         const double rounded = roundToDecimals(read.value, 2);
         if (std::isfinite(rounded))

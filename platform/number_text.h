@@ -18,9 +18,11 @@ struct NumberResult {
 };
 
 /// Reads a decimal number: optional sign, digits with at most one point, optional
-/// exponent. Surrounding blanks (space, tab, U+3000) are ignored, and the full-width
-/// characters a Chinese input method types (digits, point, "。", signs, "Ｅ") count as
-/// their ASCII forms. A value that underflows reads as 0.
+/// exponent. The whole part may be grouped in threes by commas ("1,200", "12,345.5")
+/// when there is no exponent. Surrounding blanks (space, tab, CR, LF, U+3000) are
+/// ignored, and the full-width characters a Chinese input method types (digits,
+/// point, "。", comma, signs, "Ｅ") count as their ASCII forms. A value that
+/// underflows reads as 0.
 NumberResult textToNumber(const QString &text);
 
 /// Writes a finite double with at most 15 significant digits, as printf's "%.15g"

@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -7,9 +8,12 @@
 
 namespace {
 
+// Blanks around a number. CR and LF count too: a spreadsheet cell copied to the
+// clipboard ends in a line break, and a drop or an accessibility tool can still put
+// one into a field.
 bool isBlank(char16_t c)
 {
-    return c == u' ' || c == u'\t' || c == u'\u3000';
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\u3000';
 }
 
 // Maps one character to the ASCII character it stands for in a number, or 0.
@@ -30,6 +34,9 @@ char numberChar(char16_t c)
     case u'+':
     case u'\uFF0B':
         return '+';
+    case u',':
+    case u'\uFF0C': // full-width comma
+        return ',';
     case u'e':
     case u'E':
     case u'\uFF45':
@@ -43,6 +50,38 @@ char numberChar(char16_t c)
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
+}
+
+// Takes out the commas of a whole part grouped in threes ("12,345.5"), as a
+// spreadsheet copies a cell formatted "#,##0". The first group has 1 to 3 digits and
+// does not start with 0, every other group has exactly 3, and the grouped number has
+// no exponent. Any other comma leaves the text no number.
+bool removeGrouping(std::string &s)
+{
+    if (s.find(',') == std::string::npos)
+        return true;
+    std::size_t i = (!s.empty() && (s[0] == '+' || s[0] == '-')) ? 1 : 0;
+    const std::size_t wholeBegin = i;
+    while (i < s.size() && isDigit(s[i]))
+        ++i;
+    const std::size_t firstGroup = i - wholeBegin;
+    if (firstGroup < 1 || firstGroup > 3 || s[wholeBegin] == '0')
+        return false;
+    while (i < s.size() && s[i] == ',') {
+        for (int digit = 1; digit <= 3; ++digit) {
+            if (i + digit >= s.size() || !isDigit(s[i + digit]))
+                return false;
+        }
+        i += 4;
+    }
+    if (i < s.size() && isDigit(s[i]))
+        return false; // a group of more than 3 digits
+    if (s.find_first_of(",e", i) != std::string::npos)
+        return false;
+    s.erase(std::remove(s.begin() + static_cast<std::ptrdiff_t>(wholeBegin),
+                        s.begin() + static_cast<std::ptrdiff_t>(i), ','),
+            s.begin() + static_cast<std::ptrdiff_t>(i));
+    return true;
 }
 
 // The shape of a well-formed number, found by one pass over its ASCII form.
@@ -135,7 +174,7 @@ NumberResult textToNumber(const QString &text)
     }
 
     Shape shape;
-    if (!parseShape(ascii, shape))
+    if (!removeGrouping(ascii) || !parseShape(ascii, shape))
         return {NumberStatus::NotANumber, 0.0};
 
     // from_chars takes no '+', so the sign is applied here.

@@ -1,6 +1,7 @@
 #include "main_window.h"
 
 #include "build_info.h"
+#include "first_line_paste.h"
 #include "ui_form1_window.h"
 #include "window_placement.h"
 
@@ -42,6 +43,12 @@ QWidget *setUpWindow(QWidget *window, Ui::Form1Window &ui)
     // rejects what is no number.
     for (QLineEdit *edit : {ui.Text1, ui.Text2, ui.Text3, ui.Text5, ui.Combo1->lineEdit()})
         edit->setMaxLength(std::numeric_limits<int>::max());
+    // A cell copied from a spreadsheet ends in a line break: a paste keeps the first
+    // line only. Installed before the binding, so the handlers still see every key.
+    auto *paste = new FirstLinePaste(window);
+    for (QLineEdit *edit : {ui.Text1, ui.Text2, ui.Text3, ui.Text5})
+        paste->watch(edit);
+    paste->watch(ui.Combo1->lineEdit(), ui.Combo1);
 
     ui.Label6->setText(MainWindow::authorLine());
     return window;

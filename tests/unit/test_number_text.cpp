@@ -20,6 +20,7 @@ private slots:
     void writesNumbers_data();
     void writesNumbers();
     void writtenTextReadsBack();
+    void groupedReadsAsUngrouped();
     void writesShortIntegers();
 };
 
@@ -56,6 +57,26 @@ void TestNumberText::readsNumbers_data()
         << QStringLiteral("1.7976931348623157e308") << std::numeric_limits<double>::max();
     QTest::newRow("long fraction of small value")
         << QStringLiteral("0.000000000000000000001") << 1e-21;
+
+    // A cell copied from a spreadsheet, or a line break that reached a field some
+    // other way than a paste.
+    QTest::newRow("cell copied with CR LF") << QStringLiteral("250\r\n") << 250.0;
+    QTest::newRow("LF alone") << QStringLiteral("250\n") << 250.0;
+    QTest::newRow("tab after the cell") << QStringLiteral("250\t") << 250.0;
+    QTest::newRow("line breaks both sides") << QStringLiteral("\r\n 6.5 \r\n") << 6.5;
+
+    // Whole parts grouped in threes, as "#,##0" copies them.
+    QTest::newRow("grouped thousands") << QStringLiteral("1,200") << 1200.0;
+    QTest::newRow("grouped with a fraction") << QStringLiteral("12,345.5") << 12345.5;
+    QTest::newRow("grouped millions") << QStringLiteral("1,234,567") << 1234567.0;
+    QTest::newRow("three-digit first group") << QStringLiteral("100,000") << 100000.0;
+    QTest::newRow("grouped negative") << QStringLiteral("-1,000") << -1000.0;
+    QTest::newRow("grouped with plus") << QStringLiteral("+1,000") << 1000.0;
+    QTest::newRow("grouped, trailing point") << QStringLiteral("1,000.") << 1000.0;
+    QTest::newRow("grouped cell with CR LF") << QStringLiteral("1,200\r\n") << 1200.0;
+    QTest::newRow("full-width comma") << QStringLiteral("１，２００") << 1200.0;
+    QTest::newRow("mixed-width comma") << QStringLiteral("1，200") << 1200.0;
+    QTest::newRow("full-width grouped decimal") << QStringLiteral("１２，３４５．５") << 12345.5;
 }
 
 void TestNumberText::readsNumbers()
@@ -81,8 +102,26 @@ void TestNumberText::refusesText_data()
     QTest::newRow("two signs") << QStringLiteral("--1") << nan;
     QTest::newRow("trailing letters") << QStringLiteral("12mm") << nan;
     QTest::newRow("inner blank") << QStringLiteral("1 2") << nan;
-    QTest::newRow("thousands separator") << QStringLiteral("1,000") << nan;
     QTest::newRow("decimal comma") << QStringLiteral("6,5") << nan;
+    QTest::newRow("CR inside") << QStringLiteral("2\r50") << nan;
+    QTest::newRow("two cells of a row") << QStringLiteral("250\t4") << nan;
+
+    // Commas other than whole-part groups of three.
+    QTest::newRow("comma, one digit after") << QStringLiteral("1,5") << nan;
+    QTest::newRow("comma, two digits after") << QStringLiteral("12,34") << nan;
+    QTest::newRow("first group of four") << QStringLiteral("1234,567") << nan;
+    QTest::newRow("later group of four") << QStringLiteral("1,2345") << nan;
+    QTest::newRow("first group starts with 0") << QStringLiteral("0,001") << nan;
+    QTest::newRow("two commas") << QStringLiteral("1,,000") << nan;
+    QTest::newRow("leading comma") << QStringLiteral(",100") << nan;
+    QTest::newRow("trailing comma") << QStringLiteral("100,") << nan;
+    QTest::newRow("comma after the sign") << QStringLiteral("-,100") << nan;
+    QTest::newRow("comma after the point") << QStringLiteral("1.000,5") << nan;
+    QTest::newRow("grouped fraction") << QStringLiteral("0.123,456") << nan;
+    QTest::newRow("grouped mantissa with exponent") << QStringLiteral("1,200e3") << nan;
+    QTest::newRow("comma in the exponent") << QStringLiteral("1e1,000") << nan;
+    QTest::newRow("comma alone") << QStringLiteral(",") << nan;
+    QTest::newRow("full-width comma, bad group") << QStringLiteral("１，２") << nan;
     QTest::newRow("infinity word") << QStringLiteral("inf") << nan;
     QTest::newRow("nan word") << QStringLiteral("nan") << nan;
     QTest::newRow("hex") << QStringLiteral("0x10") << nan;
@@ -160,6 +199,33 @@ void TestNumberText::writtenTextReadsBack()
         QCOMPARE(numberToText(back.value), text);
         if (value != 0.0 && std::isnormal(value))
             QVERIFY2(std::fabs(back.value - value) <= std::fabs(value) * 1e-14, qPrintable(text));
+    }
+}
+
+// Grouping changes nothing of the value: the same digits with and without commas read
+// to the same double, over whole parts of every length and a spread of fractions.
+void TestNumberText::groupedReadsAsUngrouped()
+{
+    QRandomGenerator random(12345);
+    for (int i = 0; i < 20000; ++i) {
+        const int wholeDigits = 4 + i % 15;
+        QString whole = QString::number(1 + random.bounded(9));
+        for (int d = 1; d < wholeDigits; ++d)
+            whole += QString::number(random.bounded(10));
+        QString grouped;
+        for (int d = 0; d < whole.size(); ++d) {
+            if (d > 0 && (whole.size() - d) % 3 == 0)
+                grouped += i % 3 == 0 ? QChar(0xFF0C) : QLatin1Char(',');
+            grouped += whole.at(d);
+        }
+        QString fraction;
+        if (i % 2)
+            fraction = QLatin1Char('.') + QString::number(random.bounded(1000000));
+        const QString sign = i % 5 == 0 ? QStringLiteral("-") : QString();
+        const NumberResult withCommas = textToNumber(sign + grouped + fraction);
+        const NumberResult without = textToNumber(sign + whole + fraction);
+        QVERIFY2(withCommas.status == NumberStatus::Ok, qPrintable(grouped));
+        QVERIFY2(withCommas.value == without.value, qPrintable(grouped)); // exact, not fuzzy
     }
 }
 
