@@ -61,10 +61,16 @@ void FirstLinePaste::showContextMenu(QLineEdit *edit, const QContextMenuEvent *e
 
 bool FirstLinePaste::eventFilter(QObject *watched, QEvent *event)
 {
+    // Only the paste events are looked at: others (a field's own destruction among
+    // them) reach widgets that may be half gone.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::ContextMenu
+        && type != QEvent::MouseButtonRelease)
+        return false;
     QLineEdit *edit = m_edits.value(watched);
     if (!edit || edit->isReadOnly())
         return false;
-    switch (event->type()) {
+    switch (type) {
     case QEvent::KeyPress: {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (!key->matches(QKeySequence::Paste))

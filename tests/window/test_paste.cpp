@@ -144,6 +144,10 @@ void TestPaste::pastedCellCalculates()
     QCOMPARE(w.focus(), w.child("Command1"));
     w.press(Qt::Key_Return);
 
+    qInfo("pasted field holds \"%s\"; total length %s m, weight %s kg",
+          qPrintable((intoCombo ? comboEdit : text1)->text()),
+          qPrintable(w.child<QLineEdit>("Text3")->text()),
+          qPrintable(w.child<QLineEdit>("Text5")->text()));
     QCOMPARE(w.prompts, QStringList());
     QCOMPARE(w.child<QLineEdit>("Text3")->text(), QStringLiteral("10"));
     QCOMPARE(w.child<QLineEdit>("Text5")->text(), QStringLiteral("15.8"));
