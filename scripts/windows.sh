@@ -5,17 +5,21 @@
 #      same CMake tree, in build/windows;
 #   3. dist/windows/: rebar-weight.exe, rebar-weight-1.00-setup.exe and
 #      rebar-weight-1.00-win64.zip;
-#   4. under Wine on Xvfb, in a fresh WINEPREFIX: the unit and window suites on the
+#   4. (not with --artefacts) under Wine on Xvfb, in a fresh WINEPREFIX: the unit and window suites on the
 #      windows platform plugin, the program file and the installer; then the suites
 #      once more with LANG=zh_CN.UTF-8, where Wine uses code page 936 as a Chinese
-#      Windows does.
+#      Windows does; and the window suites in that locale at 150 % and 175 % (144 and
+#      168 DPI).
+#   scripts/windows.sh [--artefacts]     --artefacts: build dist/windows only, no tests
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$(pwd)"
+artefacts_only=false
+[ "${1:-}" = --artefacts ] && artefacts_only=true
 
 if [ -z "${REBAR_WINDOWS_INNER:-}" ]; then
     scripts/setup.sh wine wine64 fonts-wine nsis xvfb xauth xdotool x11-utils locales ninja-build \
-        g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+        g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 python3-pefile llvm-14
     # A Chinese desk's locale, for the second Wine run.
     if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
         sudo=""
@@ -27,7 +31,8 @@ if [ -z "${REBAR_WINDOWS_INNER:-}" ]; then
     qt="$(scripts/windows-qt.sh)"
     echo "== Windows Qt: $qt ($(( $(date +%s) - start )) s)"
 
-    echo "== Cross build (build/windows)"
+    source scripts/source-date-epoch.sh
+    echo "== Cross build (build/windows), SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH"
     # A tree configured against another Qt keeps that Qt in its cache: start afresh.
     if [ "$(cat build/windows/.qt-prefix 2>/dev/null)" != "$qt" ]; then
         rm -rf build/windows
@@ -38,14 +43,20 @@ if [ -z "${REBAR_WINDOWS_INNER:-}" ]; then
         -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
         -DCMAKE_CROSSCOMPILING_EMULATOR="bash;$root/tests/windows/wine_run.sh" \
         -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
-    cmake --build build/windows --parallel
+    if $artefacts_only; then
+        cmake --build build/windows --parallel --target windows_dist
+    else
+        cmake --build build/windows --parallel
+    fi
     rm -rf dist/windows
     mkdir -p dist/windows
     cp build/windows/dist/rebar-weight.exe build/windows/dist/rebar-weight-*-setup.exe \
         build/windows/dist/rebar-weight-*-win64.zip dist/windows/
     ls -l dist/windows
+    $artefacts_only && exit 0
 
-    exec env REBAR_WINDOWS_INNER=1 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0"
+    # A screen on which the stored start place still fits at 175 %.
+    exec env REBAR_WINDOWS_INNER=1 xvfb-run -a -s "-screen 0 1920x1080x24 -dpi 96" "$0"
 fi
 
 # Inside Xvfb: a fresh Wine prefix, gone afterwards.
@@ -67,3 +78,15 @@ grep -Eq 'ACP +REG_SZ +936$' <<<"$acp" || { echo "FAIL: Wine's code page under z
 echo "Wine's ANSI code page under zh_CN.UTF-8: 936"
 LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 \
     ctest --test-dir build/windows --output-on-failure --timeout 300 -L '^(unit|window|wine)$'
+
+# The display scales of today's laptops. Wine reads LogPixels when a process starts;
+# DpiScalingVer stays unset, as with it Wine starts a program DPI-unaware.
+desktop='HKCU\Control Panel\Desktop'
+for dpi in 144 168; do
+    echo "== Under Wine, LANG=zh_CN.UTF-8, $dpi DPI ($(( dpi * 100 / 96 )) %)"
+    wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    wineserver -w
+    LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 REBAR_EXPECT_DPI="$dpi" \
+        ctest --test-dir build/windows --output-on-failure --timeout 300 -L '^window$'
+done
+wine reg add "$desktop" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1

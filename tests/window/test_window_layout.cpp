@@ -10,7 +10,13 @@
 #include <QRadioButton>
 #include <QRawFont>
 
+#include <QWindow>
+
 #include <algorithm>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 // The built window against its described layout: a transcription slip in the form
 // (a swapped coordinate, a wrong font, a lost colour) shows here.
@@ -22,6 +28,7 @@ private slots:
     void controls_data();
     void controls();
     void windowFrame();
+    void clientAreaAtTheScreenScale();
     void startPlaceKeepsTheWindowOnScreen();
     void tabOrder();
     void coloursAndAccessibleNames();
@@ -133,6 +140,38 @@ void TestWindowLayout::windowFrame()
     QVERIFY(w.child("Option2")->property("checked").toBool());
 }
 
+// At 150 % or 175 % the client area is the stored 329 × 150 scaled, in device pixels,
+// and stays fixed. scripts/windows.sh names the DPI it set (REBAR_EXPECT_DPI), so a
+// run that did not get its scale fails here instead of passing at 100 %.
+void TestWindowLayout::clientAreaAtTheScreenScale()
+{
+    ShownWindow w;
+    QVERIFY(w.show());
+    const qreal scale = w.window->windowHandle()->devicePixelRatio();
+    bool named = false;
+    const int dpi = qEnvironmentVariableIntValue("REBAR_EXPECT_DPI", &named);
+    if (named)
+        QCOMPARE(scale, dpi / 96.0);
+    // Qt scales by the DPI as it is and rounds halves up: 262.5 gives 263.
+    const QSize expected(qFloor(329 * scale + 0.5), qFloor(150 * scale + 0.5));
+#ifdef Q_OS_WIN
+    const auto hwnd = reinterpret_cast<HWND>(w.window->winId());
+    RECT client;
+    QVERIFY(GetClientRect(hwnd, &client));
+    const QSize device(client.right - client.left, client.bottom - client.top);
+    const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+    QVERIFY2(!(style & WS_THICKFRAME) && !(style & WS_MAXIMIZEBOX),
+             "the native frame lets the user resize the window");
+#else
+    const QSize device = w.window->grab().size(); // the backing store, in device pixels
+#endif
+    qInfo("scale %.2f: client area %d x %d device pixels", scale, device.width(),
+          device.height());
+    QCOMPARE(device, expected);
+    QCOMPARE(w.window->windowHandle()->minimumSize(), QSize(329, 150));
+    QCOMPARE(w.window->windowHandle()->maximumSize(), QSize(329, 150));
+}
+
 void TestWindowLayout::startPlaceKeepsTheWindowOnScreen()
 {
     // CTest runs this suite on the default screen, where the stored place fits, and on
@@ -229,7 +268,9 @@ void TestWindowLayout::captionsFit_data()
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
-// Measured in the font the window really uses, whichever face stood in.
+// Measured in the font the window really uses, whichever face stood in, in fractional
+// device pixels: at 150 % or 175 % the text is laid out in a font of the scaled size,
+// and a clip of one device pixel would hide in whole logical pixels.
 void TestWindowLayout::captionsFit()
 {
     QFETCH(QString, name);
@@ -237,14 +278,21 @@ void TestWindowLayout::captionsFit()
     QWidget *widget = w.window->findChild<QWidget *>(name);
     QVERIFY(widget);
     const QString caption = widget->property("text").toString();
-    const int needed = QFontMetrics(widget->font()).horizontalAdvance(caption);
-    const int room = qobject_cast<QPushButton *>(widget) ? widget->width() - 8 : widget->width();
-    QVERIFY2(needed <= room, qPrintable(QStringLiteral("%1 needs %2 px, has %3 (%4)")
+    const qreal scale = widget->devicePixelRatioF();
+    QFont deviceFont = widget->font();
+    deviceFont.setPointSizeF(deviceFont.pointSizeF() * scale);
+    const QFontMetricsF device(deviceFont);
+    const qreal needed = device.horizontalAdvance(caption);
+    const int margin = qobject_cast<QPushButton *>(widget) ? 8 : 0;
+    const qreal room = (widget->width() - margin) * scale;
+    QVERIFY2(needed <= room, qPrintable(QStringLiteral("%1 needs %2 px, has %3 at %4x (%5)")
                                             .arg(caption)
                                             .arg(needed)
                                             .arg(room)
+                                            .arg(scale)
                                             .arg(QFontInfo(widget->font()).family())));
-    QVERIFY(QFontMetrics(widget->font()).height() <= widget->height() + 2);
+    QVERIFY(QFontMetricsF(widget->font()).horizontalAdvance(caption) <= widget->width() - margin);
+    QVERIFY(device.height() <= (widget->height() + 2) * scale);
 }
 
 // Every character the window shows is in the face its control resolves to (on Linux,
