@@ -4,8 +4,10 @@
 #include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRawFont>
@@ -165,8 +167,7 @@ void TestWindowLayout::clientAreaAtTheScreenScale()
 #else
     const QSize device = w.window->grab().size(); // the backing store, in device pixels
 #endif
-    qInfo("scale %.2f: client area %d x %d device pixels", scale, device.width(),
-          device.height());
+    qInfo("scale %.2f: client area %d x %d device pixels", scale, device.width(), device.height());
     QCOMPARE(device, expected);
     QCOMPARE(w.window->windowHandle()->minimumSize(), QSize(329, 150));
     QCOMPARE(w.window->windowHandle()->maximumSize(), QSize(329, 150));
@@ -268,9 +269,43 @@ void TestWindowLayout::captionsFit_data()
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
-// Measured in the font the window really uses, whichever face stood in, in fractional
-// device pixels: at 150 % or 175 % the text is laid out in a font of the scaled size,
-// and a clip of one device pixel would hide in whole logical pixels.
+namespace {
+
+// The right edge of the ink of `text` drawn from x = 0 in `font`, in device pixels, at
+// the scale the window is drawn at: the same text path as the window's own painting,
+// so the font engine and hinting of that scale count.
+int inkRight(const QFont &font, const QString &text, qreal scale)
+{
+    const QFontMetricsF metrics(font);
+    const QSizeF logical(metrics.horizontalAdvance(text) + 4 * metrics.height(),
+                         2 * metrics.height());
+    QImage image((logical * scale).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPointF(0, metrics.ascent()), text);
+    painter.end();
+    int right = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = image.width() - 1; x >= right; --x) {
+            if (qGray(line[x]) < 255) {
+                right = x + 1;
+                break;
+            }
+        }
+    }
+    return right;
+}
+
+} // namespace
+
+// Measured in the font the window really uses, whichever face stood in: in fractional
+// logical pixels, and as the ink drawn at the screen's scale, in device pixels. At
+// 150 % or 175 % text is drawn by another font engine in a font of the scaled size, and
+// a clip of one device pixel would hide in whole logical pixels.
 void TestWindowLayout::captionsFit()
 {
     QFETCH(QString, name);
@@ -278,21 +313,29 @@ void TestWindowLayout::captionsFit()
     QWidget *widget = w.window->findChild<QWidget *>(name);
     QVERIFY(widget);
     const QString caption = widget->property("text").toString();
-    const qreal scale = widget->devicePixelRatioF();
-    QFont deviceFont = widget->font();
-    deviceFont.setPointSizeF(deviceFont.pointSizeF() * scale);
-    const QFontMetricsF device(deviceFont);
-    const qreal needed = device.horizontalAdvance(caption);
+    const QFont font = widget->font();
     const int margin = qobject_cast<QPushButton *>(widget) ? 8 : 0;
-    const qreal room = (widget->width() - margin) * scale;
-    QVERIFY2(needed <= room, qPrintable(QStringLiteral("%1 needs %2 px, has %3 at %4x (%5)")
-                                            .arg(caption)
-                                            .arg(needed)
-                                            .arg(room)
-                                            .arg(scale)
-                                            .arg(QFontInfo(widget->font()).family())));
-    QVERIFY(QFontMetricsF(widget->font()).horizontalAdvance(caption) <= widget->width() - margin);
-    QVERIFY(device.height() <= (widget->height() + 2) * scale);
+    const qreal needed = QFontMetricsF(font).horizontalAdvance(caption);
+    QVERIFY2(needed <= widget->width() - margin,
+             qPrintable(QStringLiteral("%1 needs %2 px, has %3 (%4)")
+                            .arg(caption)
+                            .arg(needed)
+                            .arg(widget->width() - margin)
+                            .arg(QFontInfo(font).family())));
+    QVERIFY(QFontMetricsF(font).height() <= widget->height() + 2);
+
+    const qreal scale = widget->devicePixelRatioF();
+    const int ink = inkRight(font, caption, scale);
+    const QRect box = widget->geometry();
+    // The widget's edges as the scaled window has them, rounded to device pixels.
+    const int room = qRound((box.x() + box.width() - margin) * scale) - qRound(box.x() * scale);
+    qInfo("%s at %.2fx: ink %d of %d device px", qPrintable(name), scale, ink, room);
+    QVERIFY2(ink <= room, qPrintable(QStringLiteral("%1: ink %2 device px, room %3 at %4x (%5)")
+                                         .arg(caption)
+                                         .arg(ink)
+                                         .arg(room)
+                                         .arg(scale)
+                                         .arg(QFontInfo(font).family())));
 }
 
 // Every character the window shows is in the face its control resolves to (on Linux,

@@ -136,7 +136,7 @@ loaded="$(markers)"
 echo "stand-ins loaded by the $mode run: $(tr '\n' ' ' <<<"$loaded")"
 while read -r name; do
     [ -z "$name" ] && continue
-    grep -qx "$name" <<<"$baseline" || fail "the $mode loaded the planted $name"
+    grep -qix "$name" <<<"$baseline" || fail "the $mode loaded the planted $name"
 done <<<"$loaded"
 
 # Positive evidence from Wine's loader: every DLL the run loaded comes from system32
