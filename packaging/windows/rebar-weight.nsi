@@ -20,6 +20,9 @@ InstallDir "$PROGRAMFILES64\${APP_NAME}"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
+; Installed files get the time of the install: the installer records none of the
+; staged files' times, so two builds of one commit are the same bytes.
+SetDateSave off
 BrandingText "${APP_NAME} ${VERSION}"
 
 VIProductVersion "${VERSION4}"
