@@ -2,25 +2,31 @@
 # The Windows program under Wine, as a Chinese desk shows it (LANG=zh_CN.UTF-8, code
 # page 936), in a Wine virtual desktop so that the window has its Windows frame; after
 # the keyboard walk 250 ⏎ 4 ⏎ 16 ⏎ ⏎. Needs dist/windows/rebar-weight.exe
-# (scripts/windows.sh).
-#   scripts/screenshot-windows.sh [output.png]     (default: docs/screenshot-windows.png)
+# (scripts/windows.sh). With a DPI (144 for 150 %), Wine's LogPixels is set to it and
+# the desktop and the crop grow by the same factor.
+#   scripts/screenshot-windows.sh [output.png] [dpi]
+#       (defaults: docs/screenshot-windows.png, 96)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="${1:-docs/screenshot-windows.png}"
+dpi="${2:-96}"
+scaled() { echo $(( ($1 * dpi + 48) / 96 )); }
 exe=dist/windows/rebar-weight.exe
 [ -f "$exe" ] || { echo "No $exe: run scripts/windows.sh first" >&2; exit 1; }
 
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
     scripts/setup.sh wine wine64 fonts-wine imagemagick xdotool xvfb xauth
     exec env SCREENSHOT_INNER=1 LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 \
-        xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$out"
+        xvfb-run -a -s "-screen 0 $(scaled 1024)x$(scaled 768)x24 -dpi 96" "$0" "$out" "$dpi"
 fi
 
 export WINEPREFIX="$(mktemp -d)/wine" WINEDEBUG=-all
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$(dirname "$WINEPREFIX")"' EXIT
 wineboot --init >/dev/null 2>&1
 wineserver -w
-wine explorer /desktop=rebar,800x600 "$exe" &
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+wineserver -w
+wine explorer /desktop=rebar,"$(scaled 800)x$(scaled 600)" "$exe" &
 desktop="$(timeout 60 xdotool search --sync --name '^rebar' | head -n 1)"
 sleep 4 # the program's window inside the desktop, with the focus in 单根长度
 xdotool windowfocus --sync "$desktop"
@@ -33,5 +39,5 @@ for step in 250 Return 4 Return 16 Return Return; do
 done
 sleep 1
 # The window's place in the desktop: its client area at (375, 267), with the frame.
-import -window root -crop 352x196+364+236 +repage "$out"
+import -window root -crop "$(scaled 352)x$(scaled 196)+$(scaled 364)+$(scaled 236)" +repage "$out"
 echo "Wrote $out"

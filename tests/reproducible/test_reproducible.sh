@@ -15,12 +15,12 @@ clones=("$work/a/rebar-weight" "$work/second/build/tree/p")
 zones=(UTC Asia/Shanghai)
 masks=(022 077)
 for i in 0 1; do
-    git clone -q --no-local "$root" "${clones[$i]}"
-    git -C "${clones[$i]}" checkout -q "$commit"
     echo "== Build $((i + 1)) in ${clones[$i]}: TZ=${zones[$i]}, umask ${masks[$i]}"
     (
-        cd "${clones[$i]}"
         umask "${masks[$i]}"
+        git clone -q --no-local "$root" "${clones[$i]}"
+        cd "${clones[$i]}"
+        git checkout -q "$commit"
         TZ="${zones[$i]}" bash scripts/release.sh >"$work/build-$i.log" 2>&1
     ) || { tail -n 40 "$work/build-$i.log"; echo "FAIL: build $((i + 1)) failed"; exit 1; }
     [ "$i" -eq 0 ] && sleep 5
