@@ -5,11 +5,13 @@
 # programs from the same cached static Qt and toolchain:
 #   program  dist's rebar-weight.exe, as shipped (stripped);
 #   floor    bench/floor_window.cpp, the least a static-Qt Widgets program shows, built
-#            and stripped the same way;
+#            and stripped the same way, with the same DLL imports (delay-loaded);
 #   plain    bench/plain_win32.cpp, a plain Win32 window with one STATIC label.
 # Xvfb and a fresh Wine prefix with a persistent wineserver, so every run pays only its
 # own process start. Each round prints the medians and program/floor and floor/plain.
 #   bench/startup-windows.sh [runs] [rounds]   (default 30 turns a round, 3 rounds)
+# BENCH_PROGRAM_EXE and BENCH_FLOOR_EXE put other builds in the program's or the
+# floor's place, to compare before and after a change.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$(pwd)"
@@ -30,7 +32,7 @@ if [ -z "${BENCH_INNER:-}" ]; then
         -DREBAR_BUILD_TESTS=OFF >/dev/null
     cmake --build build/bench --parallel --target map_timer >/dev/null
     echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs)"
-    echo "Qt: static $(basename "$qt"), Wine: $(wine --version)"
+    echo "Qt: static $(basename "$qt"), Wine: $(wine --version 2>/dev/null)"
     exec env BENCH_INNER=1 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$runs" "$rounds"
 fi
 
@@ -42,9 +44,10 @@ wineserver -w
 wineserver -p # stays up between runs
 
 strip=x86_64-w64-mingw32-strip
-cp build/bench-windows/dist/rebar-weight.exe "$work/program.exe"
-"$strip" --strip-all -o "$work/floor.exe" build/bench-windows/bench/floor_window.exe
-"$strip" --strip-all -o "$work/plain.exe" build/bench-windows/bench/plain_win32.exe
+built() { find build/bench-windows -name "$1" -not -path '*/CMakeFiles/*' | head -n 1; }
+cp "${BENCH_PROGRAM_EXE:-build/bench-windows/dist/rebar-weight.exe}" "$work/program.exe"
+"$strip" --strip-all -o "$work/floor.exe" "${BENCH_FLOOR_EXE:-$(built floor_window.exe)}"
+"$strip" --strip-all -o "$work/plain.exe" "$(built plain_win32.exe)"
 for name in program floor plain; do
     printf '#!/bin/sh\nexec wine "%s"\n' "$work/$name.exe" >"$work/$name"
     chmod +x "$work/$name"

@@ -1,5 +1,5 @@
-# Included by ui/CMakeLists.txt for the Windows build only.
-# The Windows program loads code from System32 only, never from the folder it was
+# Included by the Windows build only (ui/ for the program, bench/ for its floor):
+# rebar_load_dlls_from_system32(<target>) makes a program load code from System32 only, never from the folder it was
 # started from (Downloads, a USB stick, a chat app's folder), where anyone can leave a
 # DLL of a name Windows looks for there first.
 #   - Its static imports are Windows' KnownDLLs (which always come from System32) and
@@ -14,6 +14,7 @@
 #     set_load_config.py points the load-config directory at it after the link.
 # dlltool's delay libraries leave the PE's delay-import directory empty, so the list
 # below is the only record of what is delay-loaded.
+include_guard(GLOBAL)
 set(REBAR_DELAY_LOADED_DLLS
     AUTHZ NETAPI32 USERENV UxTheme VERSION WINMM WTSAPI32 d3d11 d3d9 dwmapi dxgi
     CACHE INTERNAL "DLLs the Windows program delay-loads from System32")
@@ -23,7 +24,7 @@ find_program(REBAR_DLLTOOL NAMES x86_64-w64-mingw32-dlltool HINTS "${toolchain_b
 find_program(REBAR_NM NAMES x86_64-w64-mingw32-nm HINTS "${toolchain_bin}" REQUIRED)
 find_program(REBAR_SYSTEM_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 
-set(delay_dir ${CMAKE_CURRENT_BINARY_DIR}/delay-import)
+set(delay_dir ${PROJECT_BINARY_DIR}/delay-import)
 file(MAKE_DIRECTORY ${delay_dir})
 foreach(dll ${REBAR_DELAY_LOADED_DLLS})
     string(TOLOWER "${dll}" lib)
@@ -46,13 +47,18 @@ foreach(dll ${REBAR_DELAY_LOADED_DLLS})
                     WORKING_DIRECTORY ${delay_dir} COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
 
-# -L comes before the -l list Qt's targets pass, so these libraries win over the
-# toolchain's import libraries of the same names.
-target_link_directories(rebar-weight BEFORE PRIVATE ${delay_dir})
-target_sources(rebar-weight PRIVATE ${CMAKE_CURRENT_LIST_DIR}/system32_only.cpp)
-target_link_options(rebar-weight PRIVATE -Wl,--require-defined=_load_config_used)
-add_custom_command(TARGET rebar-weight POST_BUILD
-    COMMAND ${REBAR_SYSTEM_PYTHON} ${CMAKE_CURRENT_LIST_DIR}/set_load_config.py
-            $<TARGET_FILE:rebar-weight> ${REBAR_NM}
-    COMMENT "Pointing the load-config directory of rebar-weight.exe at _load_config_used"
-    VERBATIM)
+set(REBAR_DELAY_IMPORT_DIR ${delay_dir} CACHE INTERNAL "The delay-import libraries")
+set(REBAR_SYSTEM32_ONLY_DIR ${CMAKE_CURRENT_LIST_DIR} CACHE INTERNAL "This piece's folder")
+
+function(rebar_load_dlls_from_system32 target)
+    # -L comes before the -l list Qt's targets pass, so these libraries win over the
+    # toolchain's import libraries of the same names.
+    target_link_directories(${target} BEFORE PRIVATE ${REBAR_DELAY_IMPORT_DIR})
+    target_sources(${target} PRIVATE ${REBAR_SYSTEM32_ONLY_DIR}/system32_only.cpp)
+    target_link_options(${target} PRIVATE -Wl,--require-defined=_load_config_used)
+    add_custom_command(TARGET ${target} POST_BUILD
+        COMMAND ${REBAR_SYSTEM_PYTHON} ${REBAR_SYSTEM32_ONLY_DIR}/set_load_config.py
+                $<TARGET_FILE:${target}> ${REBAR_NM}
+        COMMENT "Pointing the load-config directory of ${target} at _load_config_used"
+        VERBATIM)
+endfunction()
