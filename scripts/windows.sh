@@ -5,11 +5,11 @@
 #      same CMake tree, in build/windows;
 #   3. dist/windows/: rebar-weight.exe, rebar-weight-1.00-setup.exe and
 #      rebar-weight-1.00-win64.zip;
-#   4. (not with --artefacts) under Wine on Xvfb, in a fresh WINEPREFIX: the unit and window suites on the
-#      windows platform plugin, the program file and the installer; then the suites
-#      once more with LANG=zh_CN.UTF-8, where Wine uses code page 936 as a Chinese
-#      Windows does; and the window suites in that locale at 150 % and 175 % (144 and
-#      168 DPI).
+#   4. (not with --artefacts) under Wine on Xvfb, in a fresh WINEPREFIX: the unit and
+#      window suites on the windows platform plugin, the program file and the
+#      installer, DLLs planted beside both; then the suites once more with
+#      LANG=zh_CN.UTF-8, where Wine uses code page 936 as a Chinese Windows does; and
+#      the window suites in that locale at 150 % and 175 % (144 and 168 DPI).
 #   scripts/windows.sh [--artefacts]     --artefacts: build dist/windows only, no tests
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,7 +1,7 @@
-# Included by the Windows build only (ui/ for the program, bench/ for its floor):
-# rebar_load_dlls_from_system32(<target>) makes a program load code from System32 only, never from the folder it was
-# started from (Downloads, a USB stick, a chat app's folder), where anyone can leave a
-# DLL of a name Windows looks for there first.
+# Included by the Windows build only (ui/ for the program, bench/ for its floor).
+# rebar_load_dlls_from_system32(<target>) makes a program load code from System32
+# only, never from the folder it was started from (Downloads, a USB stick, a chat
+# app's folder), where anyone can leave a DLL of a name Windows looks for there first.
 #   - Its static imports are Windows' KnownDLLs (which always come from System32) and
 #     API sets only: test_pe.sh holds the same list.
 #   - Every other DLL it imports is delay-loaded through import libraries made here
