@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace {
 
@@ -27,7 +28,7 @@ void fillDiameterList(FormModel &form)
     for (int diameter = 6; diameter <= 50; ++diameter) {
         if (isLeftOutOfList(diameter))
             continue;
-        form.addItem(Control::Combo1, shortToText(static_cast<qint16>(diameter)));
+        form.addItem(Control::Combo1, shortToText(static_cast<std::int16_t>(diameter)));
         // Set after every item, as the list has always done; the value never changes.
         form.setFontSize(Control::Combo1, listFontPoints);
     }

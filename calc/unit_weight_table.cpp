@@ -2,12 +2,13 @@
 
 #include "number_text.h"
 
-#include <QStringList>
-
-QString tableDiametersText()
+std::u16string tableDiametersText()
 {
-    QStringList diameters;
-    for (const UnitWeightRow &row : unitWeightTable)
-        diameters << numberToText(row.diameterMm);
-    return diameters.join(QStringLiteral("、"));
+    std::u16string diameters;
+    for (const UnitWeightRow &row : unitWeightTable) {
+        if (!diameters.empty())
+            diameters += u'、';
+        diameters += numberToText(row.diameterMm);
+    }
+    return diameters;
 }

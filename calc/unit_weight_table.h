@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QString>
-
 #include <array>
+#include <string>
 
 /// One row: a bar diameter and the nominal mass of one metre of that bar.
 struct UnitWeightRow {
@@ -33,4 +32,4 @@ constexpr std::array<UnitWeightRow, 18> unitWeightTable{{
 }};
 
 /// The table's diameters as a person reads them: "6、6.5、8、…、50".
-QString tableDiametersText();
+std::u16string tableDiametersText();

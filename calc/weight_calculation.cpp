@@ -8,39 +8,39 @@
 
 namespace {
 
-const QString jokePrompt = QStringLiteral("开什么玩笑！");
-const QString tooLargePrompt = QStringLiteral("数值太大，无法计算。");
+constexpr char16_t jokePrompt[] = u"开什么玩笑！";
+constexpr char16_t tooLargePrompt[] = u"数值太大，无法计算。";
 constexpr int okAnswer = 1;
 constexpr int resultDecimals = 2;
 
-QString notANumberPrompt(Control field)
+std::u16string notANumberPrompt(Control field)
 {
-    return QStringLiteral("请在“%1”中输入数字。").arg(fieldCaption(field));
+    return u"请在“" + fieldCaption(field) + u"”中输入数字。";
 }
 
-QString unknownDiameterPrompt(double diameter)
+std::u16string unknownDiameterPrompt(double diameter)
 {
-    return QStringLiteral("表中没有直径 %1 mm 的钢筋。\n可选直径：%2")
-        .arg(numberToText(diameter), tableDiametersText());
+    return u"表中没有直径 " + numberToText(diameter) + u" mm 的钢筋。\n可选直径："
+           + tableDiametersText();
 }
 
 } // namespace
 
-QString fieldCaption(Control field)
+std::u16string fieldCaption(Control field)
 {
     switch (field) {
     case Control::Text1:
-        return QStringLiteral("单根长度(cm)");
+        return u"单根长度(cm)";
     case Control::Text2:
-        return QStringLiteral("根数");
+        return u"根数";
     case Control::Text3:
-        return QStringLiteral("总长度(m)");
+        return u"总长度(m)";
     case Control::Text5:
-        return QStringLiteral("钢筋重量(Kg)");
+        return u"钢筋重量(Kg)";
     case Control::Combo1:
-        return QStringLiteral("钢筋直径(mm)");
+        return u"钢筋直径(mm)";
     default:
-        return QString();
+        return {};
     }
 }
 
@@ -158,12 +158,12 @@ std::optional<double> WeightCalculation::readNumber(Control field)
 bool WeightCalculation::refuseNonPositive()
 {
     // The answer goes through its text form and back, as the box's answer always has.
-    const QString answer = QString::number(m_form.messageBox(jokePrompt));
+    const std::u16string answer = integerToText(m_form.messageBox(jokePrompt));
     const NumberResult asNumber = textToNumber(answer);
     return asNumber.status == NumberStatus::Ok && asNumber.value == okAnswer;
 }
 
-void WeightCalculation::sendBack(Control field, const QString &prompt)
+void WeightCalculation::sendBack(Control field, const std::u16string &prompt)
 {
     m_form.messageBox(prompt);
     m_form.setFocus(field);

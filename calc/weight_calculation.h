@@ -2,9 +2,8 @@
 
 #include "number_text.h"
 
-#include <QString>
-
 #include <optional>
+#include <string>
 
 class FormModel;
 enum class Control;
@@ -34,10 +33,10 @@ private:
     /// "开什么玩笑！"; true when the answer is OK and the click should end.
     bool refuseNonPositive();
     /// Shows a message and sends the user to the field it is about.
-    void sendBack(Control field, const QString &prompt);
+    void sendBack(Control field, const std::u16string &prompt);
 
     FormModel &m_form;
 };
 
 /// Caption of the label that names a field, for messages about it.
-QString fieldCaption(Control field);
+std::u16string fieldCaption(Control field);

@@ -1,11 +1,16 @@
 #pragma once
 
-#include <QString>
+#include <cstdint>
+#include <string>
 
 // The window as the handlers see it: controls addressed by name, dumb getters and
-// setters, no widget types. The Qt window implements it (WindowBinding); the tests
-// implement it with a fake. The handlers pull every value they need through it at the
-// moment they need it and push every result back; they keep nothing between events.
+// setters, no widget types and no toolkit. Each front-end implements it over its own
+// window (the Qt binding, the Win32 binding); the tests implement it with a fake. The
+// handlers pull every value they need through it at the moment they need it and push
+// every result back; they keep nothing between events.
+//
+// Text is UTF-16, as both front-ends' controls hold it, so selection starts and
+// lengths count the same units everywhere.
 
 enum class Control {
     Form1,
@@ -27,13 +32,16 @@ enum class Control {
     Option2,
 };
 
+/// The character code a KeyPress handler receives and may set to 0 to cancel it.
+using KeyAscii = std::int16_t;
+
 class FormModel {
 public:
     virtual ~FormModel() = default;
 
     /// Text of a text field, or the edit text of Combo1.
-    virtual QString text(Control control) const = 0;
-    virtual void setText(Control control, const QString &text) = 0;
+    virtual std::u16string text(Control control) const = 0;
+    virtual void setText(Control control, const std::u16string &text) = 0;
 
     /// Value of Option1 or Option2. Setting one on turns the other off.
     virtual bool optionValue(Control option) const = 0;
@@ -42,7 +50,7 @@ public:
     virtual void setVisible(Control control, bool visible) = 0;
 
     /// Appends an item to Combo1's list.
-    virtual void addItem(Control combo, const QString &item) = 0;
+    virtual void addItem(Control combo, const std::u16string &item) = 0;
     virtual void setFontSize(Control control, float points) = 0;
 
     /// Moves the keyboard focus; the target's GotFocus handler runs as a result.
@@ -53,7 +61,7 @@ public:
     virtual void setSelLength(Control control, int length) = 0;
 
     /// Modal message box with an OK button only; answers 1 for OK.
-    virtual int messageBox(const QString &prompt) = 0;
+    virtual int messageBox(const std::u16string &prompt) = 0;
 
     /// Closes the window, which ends the program.
     virtual void unload() = 0;

@@ -6,6 +6,7 @@
 #include "form1.h"
 #include "fuzz_check.h"
 #include "number_text.h"
+#include "utf8.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -15,25 +16,24 @@
 
 namespace {
 
-QString consumeText(FuzzedDataProvider &provider)
+std::u16string consumeText(FuzzedDataProvider &provider)
 {
-    const std::string bytes = provider.ConsumeRandomLengthString(64);
-    return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    return fromUtf8(provider.ConsumeRandomLengthString(64));
 }
 
-bool isNumberText(const QString &text)
+bool isNumberText(const std::u16string &text)
 {
     const NumberResult number = textToNumber(text);
     return number.status == NumberStatus::Ok && std::isfinite(number.value);
 }
 
 // At most two decimals, or a whole number too large for the plain form.
-bool hasAtMostTwoDecimals(const QString &text)
+bool hasAtMostTwoDecimals(const std::u16string &text)
 {
-    if (text.contains(QLatin1Char('e')))
+    if (text.find(u'e') != std::u16string::npos)
         return std::fabs(textToNumber(text).value) >= 1e15;
-    const qsizetype point = text.indexOf(QLatin1Char('.'));
-    return point < 0 || text.size() - point - 1 <= 2;
+    const std::size_t point = text.find(u'.');
+    return point == std::u16string::npos || text.size() - point - 1 <= 2;
 }
 
 } // namespace
@@ -51,22 +51,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     form.setText(Control::Text1, consumeText(provider));
     form.setText(Control::Text2, consumeText(provider));
     form.setText(Control::Text3, consumeText(provider));
-    form.setText(Control::Text5, QStringLiteral("2007"));
+    form.setText(Control::Text5, u"2007");
     form.setText(Control::Combo1, provider.ConsumeBool()
                                       ? form.items.at(provider.ConsumeIntegralInRange<int>(
                                           0, static_cast<int>(form.items.size()) - 1))
                                       : consumeText(provider));
-    const QString totalBefore = form.text(Control::Text3);
+    const std::u16string totalBefore = form.text(Control::Text3);
 
     handlers.click(Control::Command1);
 
     require(form.prompts.size() <= 1);
     // A field the click wrote holds a finite number: never "inf" or "nan".
-    const QString total = form.text(Control::Text3);
+    const std::u16string total = form.text(Control::Text3);
     require(total == totalBefore || isNumberText(total));
-    const QString weight = form.text(Control::Text5);
-    if (weight != QStringLiteral("2007")) {
-        require(form.prompts.isEmpty()); // a refused click writes no result
+    const std::u16string weight = form.text(Control::Text5);
+    if (weight != u"2007") {
+        require(form.prompts.empty()); // a refused click writes no result
         require(isNumberText(weight) && hasAtMostTwoDecimals(weight));
         require(form.focus == Control::Text1 && form.wholeTextSelected(Control::Text1));
     }

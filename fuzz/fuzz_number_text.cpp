@@ -5,6 +5,9 @@
 #include "fuzz_check.h"
 #include "number_text.h"
 #include "rounding.h"
+#include "utf8.h"
+
+#include <algorithm>
 
 #include <cmath>
 #include <cstdint>
@@ -17,7 +20,7 @@ namespace {
 // What the program writes must read back to itself.
 void checkWritten(double value)
 {
-    const QString text = numberToText(value);
+    const std::u16string text = numberToText(value);
     const NumberResult back = textToNumber(text);
     require(back.status == NumberStatus::Ok);
     require(std::isfinite(back.value));
@@ -27,10 +30,12 @@ void checkWritten(double value)
 }
 
 // Grouping commas carry no value: the text without them reads the same.
-void checkGrouping(const QString &text, const NumberResult &read)
+void checkGrouping(const std::u16string &text, const NumberResult &read)
 {
-    QString ungrouped = text;
-    ungrouped.remove(QLatin1Char(',')).remove(QChar(0xFF0C));
+    std::u16string ungrouped = text;
+    ungrouped.erase(std::remove_if(ungrouped.begin(), ungrouped.end(),
+                                   [](char16_t c) { return c == u',' || c == u'\uFF0C'; }),
+                    ungrouped.end());
     if (ungrouped.size() == text.size())
         return;
     const NumberResult plain = textToNumber(ungrouped);
@@ -43,8 +48,8 @@ void checkGrouping(const QString &text, const NumberResult &read)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     // The bytes as typed or pasted text.
-    const QString text =
-        QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
+    const std::u16string text =
+        fromUtf8(std::string_view(reinterpret_cast<const char *>(data), size));
     const NumberResult read = textToNumber(text);
     if (read.status == NumberStatus::Ok) {
         require(std::isfinite(read.value));

@@ -27,22 +27,21 @@ void requireOption(Control control)
 } // namespace
 
 FakeForm::FakeForm()
-{
-    m_texts = {{Control::Text1, QStringLiteral("100")},
-               {Control::Text2, QStringLiteral("1")},
-               {Control::Text3, QStringLiteral("10")},
-               {Control::Text5, QStringLiteral("2007")},
-               {Control::Combo1, QStringLiteral("12")}};
-    m_visible.insert(Control::Label6, false);
-}
+    : m_texts{{Control::Text1, u"100"},
+              {Control::Text2, u"1"},
+              {Control::Text3, u"10"},
+              {Control::Text5, u"2007"},
+              {Control::Combo1, u"12"}},
+      m_visible{{Control::Label6, false}}
+{}
 
-QString FakeForm::text(Control control) const
+std::u16string FakeForm::text(Control control) const
 {
     requireText(control);
-    return m_texts.value(control);
+    return m_texts.at(control);
 }
 
-void FakeForm::setText(Control control, const QString &text)
+void FakeForm::setText(Control control, const std::u16string &text)
 {
     requireText(control);
     m_texts[control] = text;
@@ -69,18 +68,30 @@ void FakeForm::setVisible(Control control, bool visible)
     m_visible[control] = visible;
 }
 
-void FakeForm::addItem(Control combo, const QString &item)
+bool FakeForm::visible(Control control) const
+{
+    const auto found = m_visible.find(control);
+    return found == m_visible.end() || found->second;
+}
+
+FakeForm::Selection FakeForm::selection(Control control) const
+{
+    const auto found = m_selection.find(control);
+    return found == m_selection.end() ? Selection{} : found->second;
+}
+
+void FakeForm::addItem(Control combo, const std::u16string &item)
 {
     if (combo != Control::Combo1)
         throw std::logic_error("addItem on a control without a list");
-    items << item;
+    items.push_back(item);
 }
 
 void FakeForm::setFontSize(Control control, float points)
 {
     if (control != Control::Combo1)
         throw std::logic_error("only the combo box changes its font");
-    fontSizesSet << points;
+    fontSizesSet.push_back(points);
 }
 
 void FakeForm::setFocus(Control control)
@@ -88,7 +99,7 @@ void FakeForm::setFocus(Control control)
     if (!visible(control))
         throw std::logic_error("focus moved to a hidden control");
     focus = control;
-    focusMoves << control;
+    focusMoves.push_back(control);
     if (gotFocusHook)
         gotFocusHook(control);
 }
@@ -105,10 +116,14 @@ void FakeForm::setSelLength(Control control, int length)
     m_selection[control].length = length;
 }
 
-int FakeForm::messageBox(const QString &prompt)
+int FakeForm::messageBox(const std::u16string &prompt)
 {
-    prompts << prompt;
-    return scriptedAnswers.isEmpty() ? 1 : scriptedAnswers.takeFirst();
+    prompts.push_back(prompt);
+    if (scriptedAnswers.empty())
+        return 1;
+    const int answer = scriptedAnswers.front();
+    scriptedAnswers.pop_front();
+    return answer;
 }
 
 void FakeForm::unload()
@@ -119,5 +134,14 @@ void FakeForm::unload()
 bool FakeForm::wholeTextSelected(Control control) const
 {
     const Selection s = selection(control);
-    return s.start == 0 && s.length == text(control).size();
+    return s.start == 0 && s.length == static_cast<int>(text(control).size());
+}
+
+std::ostream &operator<<(std::ostream &out, Control control)
+{
+    static const char *const names[] = {"Form1",   "Label1", "Label2",   "Label3",   "Label4",
+                                        "Label5",  "Label6", "Text1",    "Text2",    "Text3",
+                                        "Text5",   "Combo1", "Command1", "Command2", "Command3",
+                                        "Option1", "Option2"};
+    return out << names[static_cast<int>(control)];
 }

@@ -2,11 +2,12 @@
 
 #include "form_model.h"
 
-#include <QHash>
-#include <QList>
-#include <QStringList>
-
+#include <deque>
 #include <functional>
+#include <map>
+#include <ostream>
+#include <string>
+#include <vector>
 
 // The form model in memory, starting as the stored window starts. A focus move calls
 // the GotFocus hook (the tests connect it to Form1::gotFocus), as the real window
@@ -20,38 +21,41 @@ public:
 
     FakeForm();
 
-    QString text(Control control) const override;
-    void setText(Control control, const QString &text) override;
+    std::u16string text(Control control) const override;
+    void setText(Control control, const std::u16string &text) override;
     bool optionValue(Control option) const override;
     void setOptionValue(Control option, bool on) override;
     void setVisible(Control control, bool visible) override;
-    void addItem(Control combo, const QString &item) override;
+    void addItem(Control combo, const std::u16string &item) override;
     void setFontSize(Control control, float points) override;
     void setFocus(Control control) override;
     void setSelStart(Control control, int start) override;
     void setSelLength(Control control, int length) override;
-    int messageBox(const QString &prompt) override;
+    int messageBox(const std::u16string &prompt) override;
     void unload() override;
 
     std::function<void(Control)> gotFocusHook;
-    QList<int> scriptedAnswers; ///< answers for the next boxes; 1 (OK) when empty
+    std::deque<int> scriptedAnswers; ///< answers for the next boxes; 1 (OK) when empty
 
-    bool visible(Control control) const { return m_visible.value(control, true); }
-    Selection selection(Control control) const { return m_selection.value(control); }
+    bool visible(Control control) const;
+    Selection selection(Control control) const;
     /// Whether the control's whole text is selected.
     bool wholeTextSelected(Control control) const;
 
-    QStringList items;
-    QList<float> fontSizesSet;
-    QStringList prompts;
-    QList<Control> focusMoves;
+    std::vector<std::u16string> items;
+    std::vector<float> fontSizesSet;
+    std::vector<std::u16string> prompts;
+    std::vector<Control> focusMoves;
     Control focus = Control::Text1;
     bool unloaded = false;
 
 private:
-    QHash<Control, QString> m_texts;
+    std::map<Control, std::u16string> m_texts;
     bool m_option1 = false;
     bool m_option2 = true;
-    QHash<Control, bool> m_visible;
-    QHash<Control, Selection> m_selection;
+    std::map<Control, bool> m_visible;
+    std::map<Control, Selection> m_selection;
 };
+
+/// The control's name ("Text1"), so that failures say which control.
+std::ostream &operator<<(std::ostream &out, Control control);

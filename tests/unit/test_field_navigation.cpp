@@ -1,9 +1,11 @@
 #include "fake_form.h"
 #include "form1.h"
+#include "row_name.h"
 
-#include <QTest>
+#include <gtest/gtest.h>
 
-Q_DECLARE_METATYPE(Control)
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -17,27 +19,16 @@ struct Window {
     }
 };
 
-} // namespace
-
-class TestFieldNavigation : public QObject {
-    Q_OBJECT
-
-private slots:
-    void advanceKeys_data();
-    void advanceKeys();
-    void focusSelectsWholeText_data();
-    void focusSelectsWholeText();
-    void labelsSwitchTheMode();
-    void windowCommands();
+struct KeyRow {
+    std::string name;
+    Control field;
+    int key;
+    Control focusAfter; // the field itself when the key passes
+    int keyAfter;
 };
 
-void TestFieldNavigation::advanceKeys_data()
+std::vector<KeyRow> keyRows()
 {
-    QTest::addColumn<Control>("field");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<Control>("focusAfter"); // the field itself when the key passes
-    QTest::addColumn<int>("keyAfter");
-
     const struct {
         Control field;
         const char *name;
@@ -46,107 +37,115 @@ void TestFieldNavigation::advanceKeys_data()
                   {Control::Text2, "Text2", Control::Combo1},
                   {Control::Combo1, "Combo1", Control::Command1},
                   {Control::Text3, "Text3", Control::Command1}};
+    std::vector<KeyRow> rows;
     for (const auto &f : fields) {
         for (int key : {13, 68, 100})
-            QTest::addRow("%s: code %d advances", f.name, key) << f.field << key << f.target << 0;
+            rows.push_back({std::string(f.name) + " code " + std::to_string(key) + " advances",
+                            f.field, key, f.target, 0});
         for (int key : {int('1'), int('.'), int('-'), int('e'), int('E'), int('x'), 8, 10, 0x4E2D})
-            QTest::addRow("%s: code %d passes", f.name, key) << f.field << key << f.field << key;
+            rows.push_back({std::string(f.name) + " code " + std::to_string(key) + " passes",
+                            f.field, key, f.field, key});
     }
     for (int key : {13, 68, 100})
-        QTest::addRow("Text5: code %d passes", key)
-            << Control::Text5 << key << Control::Text5 << key;
+        rows.push_back({"Text5 code " + std::to_string(key) + " passes", Control::Text5, key,
+                        Control::Text5, key});
+    return rows;
 }
 
-void TestFieldNavigation::advanceKeys()
-{
-    QFETCH(Control, field);
-    QFETCH(int, key);
-    QFETCH(Control, focusAfter);
-    QFETCH(int, keyAfter);
+class AdvanceKeys : public testing::TestWithParam<KeyRow> {};
 
+TEST_P(AdvanceKeys, Row)
+{
+    const KeyRow &row = GetParam();
     Window w;
-    w.form.focus = field;
-    const QString textBefore = w.form.text(field);
-    auto code = static_cast<qint16>(key);
-    w.handlers.keyPress(field, code);
-    QCOMPARE(int(code), keyAfter);
-    QCOMPARE(w.form.focus, focusAfter);
-    QCOMPARE(w.form.text(field), textBefore); // the handler never edits text
-    if (focusAfter == Control::Text2 && field == Control::Text1)
-        QVERIFY(w.form.wholeTextSelected(Control::Text2));
-    if (focusAfter == Control::Combo1
-        && field == Control::Text2) // no selection made there by the handlers
-        QCOMPARE(w.form.selection(Control::Combo1).length, 0);
+    w.form.focus = row.field;
+    const std::u16string textBefore = w.form.text(row.field);
+    auto code = static_cast<KeyAscii>(row.key);
+    w.handlers.keyPress(row.field, code);
+    EXPECT_EQ(int(code), row.keyAfter);
+    EXPECT_EQ(w.form.focus, row.focusAfter);
+    EXPECT_EQ(w.form.text(row.field), textBefore); // the handler never edits text
+    if (row.focusAfter == Control::Text2 && row.field == Control::Text1) {
+        EXPECT_TRUE(w.form.wholeTextSelected(Control::Text2));
+    }
+    if (row.focusAfter == Control::Combo1 && row.field == Control::Text2) {
+        EXPECT_EQ(w.form.selection(Control::Combo1).length, 0); // no selection made there
+    }
 }
 
-void TestFieldNavigation::focusSelectsWholeText_data()
+INSTANTIATE_TEST_SUITE_P(FieldNavigation, AdvanceKeys, testing::ValuesIn(keyRows()), ByRowName());
+
+struct FocusRow {
+    const char *name;
+    Control field;
+    std::u16string text;
+    bool selects;
+};
+
+const FocusRow focusRows[] = {
+    {"Text1", Control::Text1, u"250", true},
+    {"Text2 with full-width text", Control::Text2, u"４根", true},
+    {"Text3 empty: caret at the start", Control::Text3, u"", true},
+    {"Text5 result field", Control::Text5, u"15.8", true},
+    {"Combo1 has no focus handler", Control::Combo1, u"16", false},
+};
+
+class FocusSelectsWholeText : public testing::TestWithParam<FocusRow> {};
+
+TEST_P(FocusSelectsWholeText, Row)
 {
-    QTest::addColumn<Control>("field");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("selects");
-
-    QTest::newRow("Text1") << Control::Text1 << QStringLiteral("250") << true;
-    QTest::newRow("Text2 with full-width text") << Control::Text2 << QStringLiteral("４根") << true;
-    QTest::newRow("Text3 empty: caret at the start") << Control::Text3 << QString() << true;
-    QTest::newRow("Text5 result field") << Control::Text5 << QStringLiteral("15.8") << true;
-    QTest::newRow("Combo1 has no focus handler")
-        << Control::Combo1 << QStringLiteral("16") << false;
-}
-
-void TestFieldNavigation::focusSelectsWholeText()
-{
-    QFETCH(Control, field);
-    QFETCH(QString, text);
-    QFETCH(bool, selects);
-
+    const FocusRow &row = GetParam();
     Window w;
-    w.form.setText(field, text); // leaves the caret at the end, nothing selected
-    w.form.setFocus(field);
-    QCOMPARE(w.form.text(field), text);
-    if (selects)
-        QVERIFY(w.form.wholeTextSelected(field));
-    else
-        QCOMPARE(w.form.selection(field).length, 0);
+    w.form.setText(row.field, row.text); // leaves the caret at the end, nothing selected
+    w.form.setFocus(row.field);
+    EXPECT_EQ(w.form.text(row.field), row.text);
+    if (row.selects) {
+        EXPECT_TRUE(w.form.wholeTextSelected(row.field));
+    } else {
+        EXPECT_EQ(w.form.selection(row.field).length, 0);
+    }
 }
 
-void TestFieldNavigation::labelsSwitchTheMode()
+INSTANTIATE_TEST_SUITE_P(FieldNavigation, FocusSelectsWholeText, testing::ValuesIn(focusRows),
+                         ByRowName());
+
+TEST(FieldNavigation, labelsSwitchTheMode)
 {
     Window w;
     w.form.focus = Control::Text2;
     w.handlers.click(Control::Label1); // already computed: nothing changes
-    QVERIFY(w.form.optionValue(Control::Option2));
-    QVERIFY(!w.form.optionValue(Control::Option1));
+    EXPECT_TRUE(w.form.optionValue(Control::Option2));
+    EXPECT_FALSE(w.form.optionValue(Control::Option1));
 
     w.handlers.click(Control::Label3);
-    QVERIFY(w.form.optionValue(Control::Option1));
-    QVERIFY(!w.form.optionValue(Control::Option2));
+    EXPECT_TRUE(w.form.optionValue(Control::Option1));
+    EXPECT_FALSE(w.form.optionValue(Control::Option2));
 
     for (Control other : {Control::Label2, Control::Label4, Control::Label5, Control::Label6})
         w.handlers.click(other);
-    QVERIFY(w.form.optionValue(Control::Option1)); // the other labels do nothing
+    EXPECT_TRUE(w.form.optionValue(Control::Option1)); // the other labels do nothing
 
     w.handlers.click(Control::Label1);
-    QVERIFY(w.form.optionValue(Control::Option2));
-    QVERIFY(!w.form.optionValue(Control::Option1));
-    QCOMPARE(w.form.focus, Control::Text2); // a label click moves no focus
-    QVERIFY(w.form.focusMoves.isEmpty());
+    EXPECT_TRUE(w.form.optionValue(Control::Option2));
+    EXPECT_FALSE(w.form.optionValue(Control::Option1));
+    EXPECT_EQ(w.form.focus, Control::Text2); // a label click moves no focus
+    EXPECT_TRUE(w.form.focusMoves.empty());
 }
 
-void TestFieldNavigation::windowCommands()
+TEST(FieldNavigation, windowCommands)
 {
     Window w;
-    QVERIFY(!w.form.visible(Control::Label6));
+    EXPECT_FALSE(w.form.visible(Control::Label6));
     w.handlers.click(Control::Command3);
     w.handlers.click(Control::Command3);
-    QVERIFY(w.form.visible(Control::Label6));
-    QCOMPARE(w.form.text(Control::Text5), QStringLiteral("2007"));
-    QVERIFY(!w.form.unloaded);
+    EXPECT_TRUE(w.form.visible(Control::Label6));
+    EXPECT_EQ(w.form.text(Control::Text5), u"2007");
+    EXPECT_FALSE(w.form.unloaded);
 
-    w.form.setText(Control::Text1, QStringLiteral("not a number"));
+    w.form.setText(Control::Text1, u"not a number");
     w.handlers.click(Control::Command2);
-    QVERIFY(w.form.unloaded);
-    QVERIFY(w.form.prompts.isEmpty());
+    EXPECT_TRUE(w.form.unloaded);
+    EXPECT_TRUE(w.form.prompts.empty());
 }
 
-QTEST_APPLESS_MAIN(TestFieldNavigation)
-#include "test_field_navigation.moc"
+} // namespace

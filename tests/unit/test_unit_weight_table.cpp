@@ -1,102 +1,99 @@
 #include "diameter_list.h"
 #include "fake_form.h"
+#include "number_text.h"
+#include "row_name.h"
 #include "unit_weight_table.h"
 
-#include <QTest>
+#include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
-class TestUnitWeightTable : public QObject {
-    Q_OBJECT
-
-private slots:
-    void massesMatchSteelDensity();
-    void diametersAscendAndAreDistinct();
-    void listHoldsTheWholeNumberDiameters();
-    void listLeavesOut_data();
-    void listLeavesOut();
-    void everyListItemHasATableRow();
-    void diametersText();
-};
+namespace {
 
 // Nominal mass = 7850 kg/m³ × π d² / 4. The table prints 3 significant figures, so a
 // row may differ from the density figure by rounding, but not by a slip of a digit.
-void TestUnitWeightTable::massesMatchSteelDensity()
+TEST(UnitWeightTable, massesMatchSteelDensity)
 {
     constexpr double density = 7850.0;
+    const double pi = std::acos(-1.0);
     for (const UnitWeightRow &row : unitWeightTable) {
         const double metres = row.diameterMm / 1000.0;
-        const double nominal = density * M_PI * metres * metres / 4.0;
-        QVERIFY2(std::fabs(row.kgPerMetre - nominal) / nominal < 0.005,
-                 qPrintable(QStringLiteral("%1 mm: table %2, density gives %3")
-                                .arg(row.diameterMm)
-                                .arg(row.kgPerMetre)
-                                .arg(nominal)));
+        const double nominal = density * pi * metres * metres / 4.0;
+        EXPECT_LT(std::fabs(row.kgPerMetre - nominal) / nominal, 0.005)
+            << row.diameterMm << " mm: table " << row.kgPerMetre << ", density gives " << nominal;
     }
 }
 
-void TestUnitWeightTable::diametersAscendAndAreDistinct()
+TEST(UnitWeightTable, diametersAscendAndAreDistinct)
 {
     for (std::size_t i = 1; i < unitWeightTable.size(); ++i)
-        QVERIFY(unitWeightTable[i - 1].diameterMm < unitWeightTable[i].diameterMm);
+        EXPECT_LT(unitWeightTable[i - 1].diameterMm, unitWeightTable[i].diameterMm);
 }
 
-void TestUnitWeightTable::listHoldsTheWholeNumberDiameters()
+TEST(UnitWeightTable, listHoldsTheWholeNumberDiameters)
 {
     FakeForm form;
     fillDiameterList(form);
-    const QStringList expected{QStringLiteral("6"),  QStringLiteral("8"),  QStringLiteral("9"),
-                               QStringLiteral("10"), QStringLiteral("12"), QStringLiteral("14"),
-                               QStringLiteral("16"), QStringLiteral("18"), QStringLiteral("20"),
-                               QStringLiteral("22"), QStringLiteral("25"), QStringLiteral("28"),
-                               QStringLiteral("30"), QStringLiteral("32"), QStringLiteral("36"),
-                               QStringLiteral("40"), QStringLiteral("50")};
-    QCOMPARE(form.items, expected);
+    const std::vector<std::u16string> expected{u"6",  u"8",  u"9",  u"10", u"12", u"14",
+                                               u"16", u"18", u"20", u"22", u"25", u"28",
+                                               u"30", u"32", u"36", u"40", u"50"};
+    EXPECT_EQ(form.items, expected);
     // The font size is set after each item, always to 10 points.
-    QCOMPARE(form.fontSizesSet, QList<float>(17, 10.0f));
+    EXPECT_EQ(form.fontSizesSet, std::vector<float>(17, 10.0f));
     // Loading changes no text and no option.
-    QCOMPARE(form.text(Control::Combo1), QStringLiteral("12"));
-    QVERIFY(form.optionValue(Control::Option2));
-    QVERIFY(form.prompts.isEmpty());
+    EXPECT_EQ(form.text(Control::Combo1), u"12");
+    EXPECT_TRUE(form.optionValue(Control::Option2));
+    EXPECT_TRUE(form.prompts.empty());
 }
 
-void TestUnitWeightTable::listLeavesOut_data()
+struct ListRow {
+    std::string name;
+    int diameter;
+    bool leftOut;
+};
+
+std::vector<ListRow> listRows()
 {
-    QTest::addColumn<int>("diameter");
-    QTest::addColumn<bool>("leftOut");
+    std::vector<ListRow> rows;
     for (int d : {7, 11, 24, 33, 34, 35, 37, 39, 41, 49})
-        QTest::addRow("%d mm is left out", d) << d << true;
+        rows.push_back({std::to_string(d) + " mm is left out", d, true});
     for (int d : {6, 32, 36, 40, 50})
-        QTest::addRow("%d mm is offered", d) << d << false;
+        rows.push_back({std::to_string(d) + " mm is offered", d, false});
+    return rows;
 }
 
-void TestUnitWeightTable::listLeavesOut()
+class ListLeavesOut : public testing::TestWithParam<ListRow> {};
+
+TEST_P(ListLeavesOut, Row)
 {
-    QFETCH(int, diameter);
-    QFETCH(bool, leftOut);
-    QCOMPARE(isLeftOutOfList(diameter), leftOut);
+    EXPECT_EQ(isLeftOutOfList(GetParam().diameter), GetParam().leftOut);
 }
+
+INSTANTIATE_TEST_SUITE_P(UnitWeightTable, ListLeavesOut, testing::ValuesIn(listRows()),
+                         ByRowName());
 
 // Every item finds its row, and 6.5 is the only row without an item.
-void TestUnitWeightTable::everyListItemHasATableRow()
+TEST(UnitWeightTable, everyListItemHasATableRow)
 {
     FakeForm form;
     fillDiameterList(form);
-    QStringList rowsWithoutItem;
+    std::vector<std::u16string> rowsWithoutItem;
     for (const UnitWeightRow &row : unitWeightTable) {
-        if (!form.items.contains(QString::number(row.diameterMm)))
-            rowsWithoutItem << QString::number(row.diameterMm);
+        const std::u16string diameter = numberToText(row.diameterMm);
+        if (std::find(form.items.begin(), form.items.end(), diameter) == form.items.end())
+            rowsWithoutItem.push_back(diameter);
     }
-    QCOMPARE(rowsWithoutItem, QStringList{QStringLiteral("6.5")});
-    QCOMPARE(form.items.size() + 1, static_cast<qsizetype>(unitWeightTable.size()));
+    EXPECT_EQ(rowsWithoutItem, std::vector<std::u16string>{u"6.5"});
+    EXPECT_EQ(form.items.size() + 1, unitWeightTable.size());
 }
 
-void TestUnitWeightTable::diametersText()
+TEST(UnitWeightTable, diametersText)
 {
-    QCOMPARE(
-        tableDiametersText(),
-        QStringLiteral("6、6.5、8、9、10、12、14、16、18、20、22、25、28、30、32、36、40、50"));
+    EXPECT_EQ(utf8(tableDiametersText()),
+              "6、6.5、8、9、10、12、14、16、18、20、22、25、28、30、32、36、40、50");
 }
 
-QTEST_APPLESS_MAIN(TestUnitWeightTable)
-#include "test_unit_weight_table.moc"
+} // namespace

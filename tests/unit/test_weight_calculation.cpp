@@ -1,26 +1,30 @@
 #include "fake_form.h"
 #include "form1.h"
+#include "row_name.h"
 
-#include <QTest>
+#include <gtest/gtest.h>
 
-Q_DECLARE_METATYPE(Control)
+#include <string>
+#include <vector>
 
 namespace {
 
-const QString joke = QStringLiteral("开什么玩笑！");
-const QString tooLarge = QStringLiteral("数值太大，无法计算。");
-const QString diameters =
-    QStringLiteral("6、6.5、8、9、10、12、14、16、18、20、22、25、28、30、32、36、40、50");
+const std::u16string joke = u"开什么玩笑！";
+const std::u16string tooLarge = u"数值太大，无法计算。";
+const std::u16string diameters =
+    u"6、6.5、8、9、10、12、14、16、18、20、22、25、28、30、32、36、40、50";
 
-QString notANumber(const QString &caption)
+std::u16string notANumber(const std::u16string &caption)
 {
-    return QStringLiteral("请在“%1”中输入数字。").arg(caption);
+    return u"请在“" + caption + u"”中输入数字。";
 }
 
-QString noSuchDiameter(const QString &diameter)
+std::u16string noSuchDiameter(const std::u16string &diameter)
 {
-    return QStringLiteral("表中没有直径 %1 mm 的钢筋。\n可选直径：").arg(diameter) + diameters;
+    return u"表中没有直径 " + diameter + u" mm 的钢筋。\n可选直径：" + diameters;
 }
+
+using Prompts = std::vector<std::u16string>;
 
 // The handlers on a fake form, wired as the window wires them: focus moves raise
 // GotFocus, which selects the field's text.
@@ -34,8 +38,8 @@ struct Window {
         handlers.load();
     }
 
-    void enter(bool direct, const QString &single, const QString &count, const QString &total,
-               const QString &diameter)
+    void enter(bool direct, const std::u16string &single, const std::u16string &count,
+               const std::u16string &total, const std::u16string &diameter)
     {
         if (direct)
             form.setOptionValue(Control::Option1, true);
@@ -46,207 +50,162 @@ struct Window {
     }
 };
 
-void addColumns()
+TEST(WeightCalculation, startTextsGiveOneMetreOfTwelve)
 {
-    QTest::addColumn<bool>("direct");
-    QTest::addColumn<QString>("single");
-    QTest::addColumn<QString>("count");
-    QTest::addColumn<QString>("total");
-    QTest::addColumn<QString>("diameter");
-    QTest::addColumn<QString>("totalShown");
+    Window w;
+    w.form.focus = Control::Command1;
+    w.handlers.click(Control::Command1);
+    EXPECT_EQ(w.form.text(Control::Text3), u"1");
+    EXPECT_EQ(w.form.text(Control::Text5), u"0.89");
+    EXPECT_EQ(w.form.focus, Control::Text1);
+    EXPECT_TRUE(w.form.wholeTextSelected(Control::Text1));
+    EXPECT_EQ(w.form.selection(Control::Text1).length, 3); // "100"
+    EXPECT_TRUE(w.form.prompts.empty());
 }
 
-} // namespace
-
-class TestWeightCalculation : public QObject {
-    Q_OBJECT
-
-private slots:
-    void startTextsGiveOneMetreOfTwelve();
-    void calculates_data();
-    void calculates();
-    void refuses_data();
-    void refuses();
-    void bothNonPositiveEndsInCount();
-    void boxNotAnsweredOkGoesOn();
-    void directModeIgnoresSingleLengthAndCount();
+struct CalculateRow {
+    const char *name;
+    bool direct;
+    std::u16string single, count, total, diameter;
+    std::u16string totalShown, weight;
 };
 
-void TestWeightCalculation::startTextsGiveOneMetreOfTwelve()
+const CalculateRow calculateRows[] = {
+    {"250 cm x 4 of 16 mm", false, u"250", u"4", u"10", u"16", u"10", u"15.8"},
+    {"direct 10 m of 12 mm", true, u"100", u"1", u"10", u"12", u"10", u"8.88"},
+    {"half a bar counts", false, u"100", u"0.5", u"10", u"12", u"0.5", u"0.44"},
+    {"6.5 is typed, not listed", true, u"100", u"1", u"10", u"6.5", u"10", u"2.6"},
+    {"12.0 matches 12 by number", false, u"100", u"1", u"10", u"12.0", u"1", u"0.89"},
+    {"full-width diameter and blanks", false, u"１００", u"1", u"10", u"\u3000１２ ", u"1",
+     u"0.89"},
+    {"33.3 cm x 3 shows 0.999 m", false, u"33.3", u"3", u"10", u"22", u"0.999", u"2.98"},
+    {"0.745 kg shows 0.75", false, u"25", u"1", u"10", u"22", u"0.25", u"0.75"},
+    {"0.605 kg shows 0.61", false, u"50", u"1", u"10", u"14", u"0.5", u"0.61"},
+    {"50 mm, a kilometre", true, u"", u"", u"1e3", u"50", u"1e3", u"15420"},
+    {"tiny length rounds to 0", false, u"0.01", u"1", u"10", u"6", u"0.0001", u"0"},
+    {"long length", false, u"1200", u"350", u"10", u"25", u"4200", u"16170"},
+    {"the total length field decides", true, u"-1", u"x", u"2.5", u"40", u"2.5", u"24.68"},
+};
+
+class Calculates : public testing::TestWithParam<CalculateRow> {};
+
+TEST_P(Calculates, Row)
 {
+    const CalculateRow &row = GetParam();
     Window w;
-    w.form.focus = Control::Command1;
-    w.handlers.click(Control::Command1);
-    QCOMPARE(w.form.text(Control::Text3), QStringLiteral("1"));
-    QCOMPARE(w.form.text(Control::Text5), QStringLiteral("0.89"));
-    QCOMPARE(w.form.focus, Control::Text1);
-    QVERIFY(w.form.wholeTextSelected(Control::Text1));
-    QCOMPARE(w.form.selection(Control::Text1).length, 3); // "100"
-    QVERIFY(w.form.prompts.isEmpty());
-}
-
-void TestWeightCalculation::calculates_data()
-{
-    addColumns();
-    QTest::addColumn<QString>("weight");
-
-    const auto row = [](const char *name, bool direct, const char *single, const char *count,
-                        const char *total, const char *diameter, const char *totalShown,
-                        const char *weight) {
-        QTest::newRow(name) << direct << QString::fromUtf8(single) << QString::fromUtf8(count)
-                            << QString::fromUtf8(total) << QString::fromUtf8(diameter)
-                            << QString::fromUtf8(totalShown) << QString::fromUtf8(weight);
-    };
-    row("250 cm x 4 of 16 mm", false, "250", "4", "10", "16", "10", "15.8");
-    row("direct 10 m of 12 mm", true, "100", "1", "10", "12", "10", "8.88");
-    row("half a bar counts", false, "100", "0.5", "10", "12", "0.5", "0.44");
-    row("6.5 is typed, not listed", true, "100", "1", "10", "6.5", "10", "2.6");
-    row("12.0 matches 12 by number", false, "100", "1", "10", "12.0", "1", "0.89");
-    row("full-width diameter and blanks", false, "１００", "1", "10", "\u3000１２ ", "1", "0.89");
-    row("33.3 cm x 3 shows 0.999 m", false, "33.3", "3", "10", "22", "0.999", "2.98");
-    row("0.745 kg shows 0.75", false, "25", "1", "10", "22", "0.25", "0.75");
-    row("0.605 kg shows 0.61", false, "50", "1", "10", "14", "0.5", "0.61");
-    row("50 mm, a kilometre", true, "", "", "1e3", "50", "1e3", "15420");
-    row("tiny length rounds to 0", false, "0.01", "1", "10", "6", "0.0001", "0");
-    row("long length", false, "1200", "350", "10", "25", "4200", "16170");
-    row("the total length field decides", true, "-1", "x", "2.5", "40", "2.5", "24.68");
-}
-
-void TestWeightCalculation::calculates()
-{
-    QFETCH(bool, direct);
-    QFETCH(QString, single);
-    QFETCH(QString, count);
-    QFETCH(QString, total);
-    QFETCH(QString, diameter);
-    QFETCH(QString, totalShown);
-    QFETCH(QString, weight);
-
-    Window w;
-    w.enter(direct, single, count, total, diameter);
+    w.enter(row.direct, row.single, row.count, row.total, row.diameter);
     w.handlers.click(Control::Command1);
 
-    QCOMPARE(w.form.prompts, QStringList());
-    QCOMPARE(w.form.text(Control::Text3), totalShown);
-    QCOMPARE(w.form.text(Control::Text5), weight);
-    QCOMPARE(w.form.focus, Control::Text1);
-    QVERIFY(w.form.wholeTextSelected(Control::Text1));
+    EXPECT_EQ(w.form.prompts, Prompts{});
+    EXPECT_EQ(utf8(w.form.text(Control::Text3)), utf8(row.totalShown));
+    EXPECT_EQ(utf8(w.form.text(Control::Text5)), utf8(row.weight));
+    EXPECT_EQ(w.form.focus, Control::Text1);
+    EXPECT_TRUE(w.form.wholeTextSelected(Control::Text1));
 }
 
-void TestWeightCalculation::refuses_data()
-{
-    addColumns();
-    QTest::addColumn<QString>("prompt");
-    QTest::addColumn<Control>("focus");
+INSTANTIATE_TEST_SUITE_P(WeightCalculation, Calculates, testing::ValuesIn(calculateRows),
+                         ByRowName());
 
-    const auto row = [](const char *name, bool direct, const char *single, const char *count,
-                        const char *total, const char *diameter, const char *totalShown,
-                        const QString &prompt, Control focus) {
-        QTest::newRow(name) << direct << QString::fromUtf8(single) << QString::fromUtf8(count)
-                            << QString::fromUtf8(total) << QString::fromUtf8(diameter)
-                            << QString::fromUtf8(totalShown) << prompt << focus;
-    };
+struct RefuseRow {
+    const char *name;
+    bool direct;
+    std::u16string single, count, total, diameter;
+    std::u16string totalShown, prompt;
+    Control focus;
+};
+
+const RefuseRow refuseRows[] = {
     // Zero and negative input: the total is shown before the check.
-    row("single length 0", false, "0", "1", "10", "12", "0", joke, Control::Text1);
-    row("count 0", false, "100", "0", "10", "12", "0", joke, Control::Text2);
-    row("negative count", false, "100", "-2", "10", "12", "-2", joke, Control::Text2);
-    row("direct total 0", true, "x", "y", "0", "12", "0", joke, Control::Text3);
-    row("direct total negative", true, "1", "1", "-3", "12", "-3", joke, Control::Text3);
+    {"single length 0", false, u"0", u"1", u"10", u"12", u"0", joke, Control::Text1},
+    {"count 0", false, u"100", u"0", u"10", u"12", u"0", joke, Control::Text2},
+    {"negative count", false, u"100", u"-2", u"10", u"12", u"-2", joke, Control::Text2},
+    {"direct total 0", true, u"x", u"y", u"0", u"12", u"0", joke, Control::Text3},
+    {"direct total negative", true, u"1", u"1", u"-3", u"12", u"-3", joke, Control::Text3},
 
     // Text that is no number: nothing is written, the first bad field is named.
-    row("empty single length", false, "", "1", "10", "12", "10",
-        notANumber(QStringLiteral("单根长度(cm)")), Control::Text1);
-    row("both bad names single length", false, "abc", "x", "10", "12", "10",
-        notANumber(QStringLiteral("单根长度(cm)")), Control::Text1);
-    row("count with a comma", false, "100", "1,5", "10", "12", "10",
-        notANumber(QStringLiteral("根数")), Control::Text2);
-    row("empty direct total", true, "100", "1", "", "12", "",
-        notANumber(QStringLiteral("总长度(m)")), Control::Text3);
-    row("diameter in words", false, "100", "1", "10", "十二", "1",
-        notANumber(QStringLiteral("钢筋直径(mm)")), Control::Combo1);
-    row("empty diameter", true, "100", "1", "10", "", "10",
-        notANumber(QStringLiteral("钢筋直径(mm)")), Control::Combo1);
+    {"empty single length", false, u"", u"1", u"10", u"12", u"10", notANumber(u"单根长度(cm)"),
+     Control::Text1},
+    {"both bad names single length", false, u"abc", u"x", u"10", u"12", u"10",
+     notANumber(u"单根长度(cm)"), Control::Text1},
+    {"count with a comma", false, u"100", u"1,5", u"10", u"12", u"10", notANumber(u"根数"),
+     Control::Text2},
+    {"empty direct total", true, u"100", u"1", u"", u"12", u"", notANumber(u"总长度(m)"),
+     Control::Text3},
+    {"diameter in words", false, u"100", u"1", u"10", u"十二", u"1", notANumber(u"钢筋直径(mm)"),
+     Control::Combo1},
+    {"empty diameter", true, u"100", u"1", u"10", u"", u"10", notANumber(u"钢筋直径(mm)"),
+     Control::Combo1},
 
     // Beyond the range of a double.
-    row("single length overflows", false, "1e999", "1", "10", "12", "10", tooLarge, Control::Text1);
-    row("count overflows", false, "1", "-1e400", "10", "12", "10", tooLarge, Control::Text2);
-    row("product overflows", false, "1e200", "1e200", "10", "12", "10", tooLarge, Control::Text1);
-    row("weight overflows", true, "1", "1", "1e308", "50", "1e308", tooLarge, Control::Text3);
-    row("diameter overflows", true, "1", "1", "10", "1e999", "10", tooLarge, Control::Combo1);
+    {"single length overflows", false, u"1e999", u"1", u"10", u"12", u"10", tooLarge,
+     Control::Text1},
+    {"count overflows", false, u"1", u"-1e400", u"10", u"12", u"10", tooLarge, Control::Text2},
+    {"product overflows", false, u"1e200", u"1e200", u"10", u"12", u"10", tooLarge, Control::Text1},
+    {"weight overflows", true, u"1", u"1", u"1e308", u"50", u"1e308", tooLarge, Control::Text3},
+    {"diameter overflows", true, u"1", u"1", u"10", u"1e999", u"10", tooLarge, Control::Combo1},
 
     // Diameters the table lacks.
-    row("7 mm", false, "100", "1", "10", "7", "1", noSuchDiameter(QStringLiteral("7")),
-        Control::Combo1);
-    row("60 mm", true, "100", "1", "10", "60", "10", noSuchDiameter(QStringLiteral("60")),
-        Control::Combo1);
-    row("0 mm", true, "100", "1", "10", "0", "10", noSuchDiameter(QStringLiteral("0")),
-        Control::Combo1);
-    row("-12 mm", true, "100", "1", "10", "-12", "10", noSuchDiameter(QStringLiteral("-12")),
-        Control::Combo1);
-    row("almost 6.5", true, "100", "1", "10", "6.50001", "10",
-        noSuchDiameter(QStringLiteral("6.50001")), Control::Combo1);
-}
+    {"7 mm", false, u"100", u"1", u"10", u"7", u"1", noSuchDiameter(u"7"), Control::Combo1},
+    {"60 mm", true, u"100", u"1", u"10", u"60", u"10", noSuchDiameter(u"60"), Control::Combo1},
+    {"0 mm", true, u"100", u"1", u"10", u"0", u"10", noSuchDiameter(u"0"), Control::Combo1},
+    {"-12 mm", true, u"100", u"1", u"10", u"-12", u"10", noSuchDiameter(u"-12"), Control::Combo1},
+    {"almost 6.5", true, u"100", u"1", u"10", u"6.50001", u"10", noSuchDiameter(u"6.50001"),
+     Control::Combo1},
+};
 
-void TestWeightCalculation::refuses()
+class Refuses : public testing::TestWithParam<RefuseRow> {};
+
+TEST_P(Refuses, Row)
 {
-    QFETCH(bool, direct);
-    QFETCH(QString, single);
-    QFETCH(QString, count);
-    QFETCH(QString, total);
-    QFETCH(QString, diameter);
-    QFETCH(QString, totalShown);
-    QFETCH(QString, prompt);
-    QFETCH(Control, focus);
-
+    const RefuseRow &row = GetParam();
     Window w;
-    w.enter(direct, single, count, total, diameter);
+    w.enter(row.direct, row.single, row.count, row.total, row.diameter);
     w.form.focus = Control::Command1;
     w.handlers.click(Control::Command1);
 
-    QCOMPARE(w.form.prompts, QStringList{prompt});
-    QCOMPARE(w.form.text(Control::Text3), totalShown);
-    QCOMPARE(w.form.text(Control::Text5), QStringLiteral("2007"));
-    QCOMPARE(w.form.focus, focus);
-    QVERIFY(w.form.wholeTextSelected(focus));
+    ASSERT_EQ(w.form.prompts.size(), 1u);
+    EXPECT_EQ(utf8(w.form.prompts.front()), utf8(row.prompt));
+    EXPECT_EQ(utf8(w.form.text(Control::Text3)), utf8(row.totalShown));
+    EXPECT_EQ(w.form.text(Control::Text5), u"2007");
+    EXPECT_EQ(w.form.focus, row.focus);
+    EXPECT_TRUE(w.form.wholeTextSelected(row.focus));
 }
 
-void TestWeightCalculation::bothNonPositiveEndsInCount()
+INSTANTIATE_TEST_SUITE_P(WeightCalculation, Refuses, testing::ValuesIn(refuseRows), ByRowName());
+
+TEST(WeightCalculation, bothNonPositiveEndsInCount)
 {
     Window w;
-    w.enter(false, QStringLiteral("-100"), QStringLiteral("-1"), QStringLiteral("10"),
-            QStringLiteral("12"));
+    w.enter(false, u"-100", u"-1", u"10", u"12");
     w.handlers.click(Control::Command1);
-    QCOMPARE(w.form.text(Control::Text3), QStringLiteral("1"));
-    QCOMPARE(w.form.prompts, QStringList{joke}); // one message for both fields
-    QCOMPARE(w.form.focusMoves, (QList<Control>{Control::Text1, Control::Text2}));
-    QVERIFY(w.form.wholeTextSelected(Control::Text2));
-    QCOMPARE(w.form.text(Control::Text5), QStringLiteral("2007"));
+    EXPECT_EQ(w.form.text(Control::Text3), u"1");
+    EXPECT_EQ(w.form.prompts, Prompts{joke}); // one message for both fields
+    EXPECT_EQ(w.form.focusMoves, (std::vector<Control>{Control::Text1, Control::Text2}));
+    EXPECT_TRUE(w.form.wholeTextSelected(Control::Text2));
+    EXPECT_EQ(w.form.text(Control::Text5), u"2007");
 }
 
 // Only an OK answer sends the user back; any other answer carries the click on to the
 // total-length check. An OK-only box never gives another, but the rule is the rule.
-void TestWeightCalculation::boxNotAnsweredOkGoesOn()
+TEST(WeightCalculation, boxNotAnsweredOkGoesOn)
 {
     Window w;
-    w.enter(false, QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("10"),
-            QStringLiteral("12"));
+    w.enter(false, u"0", u"1", u"10", u"12");
     w.form.scriptedAnswers = {2};
     w.handlers.click(Control::Command1);
-    QCOMPARE(w.form.prompts, (QStringList{joke, joke})); // the total 0 is refused next
-    QCOMPARE(w.form.focus, Control::Text3);
-    QCOMPARE(w.form.text(Control::Text5), QStringLiteral("2007"));
+    EXPECT_EQ(w.form.prompts, (Prompts{joke, joke})); // the total 0 is refused next
+    EXPECT_EQ(w.form.focus, Control::Text3);
+    EXPECT_EQ(w.form.text(Control::Text5), u"2007");
 }
 
-void TestWeightCalculation::directModeIgnoresSingleLengthAndCount()
+TEST(WeightCalculation, directModeIgnoresSingleLengthAndCount)
 {
     Window w;
-    w.enter(true, QStringLiteral("0"), QStringLiteral("不是数"), QStringLiteral("3"),
-            QStringLiteral("10"));
+    w.enter(true, u"0", u"不是数", u"3", u"10");
     w.handlers.click(Control::Command1);
-    QVERIFY(w.form.prompts.isEmpty());
-    QCOMPARE(w.form.text(Control::Text3), QStringLiteral("3"));
-    QCOMPARE(w.form.text(Control::Text5), QStringLiteral("1.85"));
+    EXPECT_TRUE(w.form.prompts.empty());
+    EXPECT_EQ(w.form.text(Control::Text3), u"3");
+    EXPECT_EQ(w.form.text(Control::Text5), u"1.85");
 }
 
-QTEST_APPLESS_MAIN(TestWeightCalculation)
-#include "test_weight_calculation.moc"
+} // namespace

@@ -1,6 +1,6 @@
 #include "main_window.h"
 
-#include "build_info.h"
+#include "author_line.h"
 #include "first_line_paste.h"
 #include "ui_form1_window.h"
 #include "window_placement.h"
@@ -68,8 +68,7 @@ MainWindow::~MainWindow() = default;
 
 QString MainWindow::authorLine()
 {
-    return QStringLiteral("作者：%1  Email：%2")
-        .arg(QStringLiteral(REBAR_AUTHOR_NAME), QStringLiteral(REBAR_AUTHOR_EMAIL));
+    return QString::fromStdU16String(::authorLine());
 }
 
 void MainWindow::showAtStart()
@@ -93,6 +92,10 @@ void MainWindow::placeOnScreen()
     if (!screen)
         return;
     const QRect frame = QRect(startPosition, size()).marginsAdded(margins);
-    const QPoint frameTopLeft = placeWithin(frame, screen->availableGeometry());
-    setGeometry(QRect(frameTopLeft + QPoint(margins.left(), margins.top()), size()));
+    const QRect area = screen->availableGeometry();
+    const ScreenPoint frameTopLeft =
+        placeWithin({frame.x(), frame.y(), frame.width(), frame.height()},
+                    {area.x(), area.y(), area.width(), area.height()});
+    setGeometry(
+        QRect(QPoint(frameTopLeft.x + margins.left(), frameTopLeft.y + margins.top()), size()));
 }

@@ -35,17 +35,17 @@ public:
     /// The control a widget stands for; the combo box's edit field counts as Combo1.
     bool controlOf(const QObject *object, Control &control) const;
 
-    QString text(Control control) const override;
-    void setText(Control control, const QString &text) override;
+    std::u16string text(Control control) const override;
+    void setText(Control control, const std::u16string &text) override;
     bool optionValue(Control option) const override;
     void setOptionValue(Control option, bool on) override;
     void setVisible(Control control, bool visible) override;
-    void addItem(Control combo, const QString &item) override;
+    void addItem(Control combo, const std::u16string &item) override;
     void setFontSize(Control control, float points) override;
     void setFocus(Control control) override;
     void setSelStart(Control control, int start) override;
     void setSelLength(Control control, int length) override;
-    int messageBox(const QString &prompt) override;
+    int messageBox(const std::u16string &prompt) override;
     void unload() override;
 
 protected:

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QString>
+#include <cstdint>
+#include <string>
+#include <string_view>
 
 // Number <-> text for everything the user types and everything the program writes
 // back into a field. Kept locale-independent: the decimal point is always '.', so a
@@ -23,15 +25,17 @@ struct NumberResult {
 /// ignored, and the full-width characters a Chinese input method types (digits,
 /// point, "。", comma, signs, "Ｅ") count as their ASCII forms. A value that
 /// underflows reads as 0.
-NumberResult textToNumber(const QString &text);
+NumberResult textToNumber(std::u16string_view text);
 
 /// Writes a finite double with at most 15 significant digits, as printf's "%.15g"
-/// does but without locale: "0.5", "-3", "1e+20"; negative zero is "0". Every text it
-/// writes reads back through textToNumber.
-QString numberToText(double value);
+/// does but without locale or the C runtime: "0.5", "-3", "1e+20"; negative zero is "0". Every text
+/// it writes reads back through textToNumber.
+std::u16string numberToText(double value);
 
 /// Decimal digits of a 16-bit integer ("6", "12").
-QString shortToText(qint16 value);
+std::u16string shortToText(std::int16_t value);
+/// Decimal digits of a 32-bit integer.
+std::u16string integerToText(std::int32_t value);
 
 /// Number of characters of a text, counted as the text fields count them.
-int textLength(const QString &text);
+int textLength(std::u16string_view text);

@@ -155,19 +155,19 @@ bool leadingMagnitude(const std::string &s, const Shape &shape, long long &magni
 
 } // namespace
 
-NumberResult textToNumber(const QString &text)
+NumberResult textToNumber(std::u16string_view text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text.at(begin).unicode()))
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isBlank(text[begin]))
         ++begin;
-    while (end > begin && isBlank(text.at(end - 1).unicode()))
+    while (end > begin && isBlank(text[end - 1]))
         --end;
 
     std::string ascii;
-    ascii.reserve(static_cast<std::size_t>(end - begin));
-    for (qsizetype i = begin; i < end; ++i) {
-        const char c = numberChar(text.at(i).unicode());
+    ascii.reserve(end - begin);
+    for (std::size_t i = begin; i < end; ++i) {
+        const char c = numberChar(text[i]);
         if (c == 0)
             return {NumberStatus::NotANumber, 0.0};
         ascii.push_back(c);

@@ -5,20 +5,20 @@
 
 namespace {
 
-constexpr qint16 enterKey = 13;
-constexpr qint16 upperD = 68;
-constexpr qint16 lowerD = 100;
+constexpr KeyAscii enterKey = 13;
+constexpr KeyAscii upperD = 68;
+constexpr KeyAscii lowerD = 100;
 
 } // namespace
 
 FieldNavigation::FieldNavigation(FormModel &form) : m_form(form) {}
 
-bool FieldNavigation::isAdvanceKey(qint16 keyAscii)
+bool FieldNavigation::isAdvanceKey(KeyAscii keyAscii)
 {
     return keyAscii == enterKey || keyAscii == upperD || keyAscii == lowerD;
 }
 
-void FieldNavigation::keyPress(Control field, qint16 &keyAscii)
+void FieldNavigation::keyPress(Control field, KeyAscii &keyAscii)
 {
     if (!isAdvanceKey(keyAscii))
         return;

@@ -30,18 +30,18 @@ constexpr NamedControl namedControls[] = {
     {Control::Option1, "Option1"},   {Control::Option2, "Option2"},
 };
 
-constexpr qint16 enterCode = 13;
+constexpr KeyAscii enterCode = 13;
 
 // The character code a key press types: 13 for either Enter key, the character
 // itself for a single BMP character, 0 for keys that type nothing.
-qint16 characterCode(const QKeyEvent *event)
+KeyAscii characterCode(const QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
         return enterCode;
     const QString typed = event->text();
-    if (typed.size() != 1 || typed.at(0).unicode() > std::numeric_limits<qint16>::max())
+    if (typed.size() != 1 || typed.at(0).unicode() > std::numeric_limits<KeyAscii>::max())
         return 0;
-    return static_cast<qint16>(typed.at(0).unicode());
+    return static_cast<KeyAscii>(typed.at(0).unicode());
 }
 
 } // namespace
@@ -98,16 +98,16 @@ QLineEdit *WindowBinding::lineEdit(Control control) const
     return qobject_cast<QLineEdit *>(w);
 }
 
-QString WindowBinding::text(Control control) const
+std::u16string WindowBinding::text(Control control) const
 {
     const QLineEdit *edit = lineEdit(control);
     Q_ASSERT(edit);
-    return edit->text();
+    return edit->text().toStdU16String();
 }
 
-void WindowBinding::setText(Control control, const QString &text)
+void WindowBinding::setText(Control control, const std::u16string &text)
 {
-    lineEdit(control)->setText(text);
+    lineEdit(control)->setText(QString::fromStdU16String(text));
 }
 
 bool WindowBinding::optionValue(Control option) const
@@ -126,8 +126,9 @@ void WindowBinding::setVisible(Control control, bool visible)
     widget(control)->setVisible(visible);
 }
 
-void WindowBinding::addItem(Control combo, const QString &item)
+void WindowBinding::addItem(Control combo, const std::u16string &text)
 {
+    const QString item = QString::fromStdU16String(text);
     // A combo box picks its first item as soon as it has one; the edit text must
     // stay what the user or the stored form put there.
     auto *box = static_cast<QComboBox *>(widget(combo));
@@ -176,8 +177,9 @@ void WindowBinding::setSelLength(Control control, int length)
         edit->setSelection(start, length);
 }
 
-int WindowBinding::messageBox(const QString &prompt)
+int WindowBinding::messageBox(const std::u16string &text)
 {
+    const QString prompt = QString::fromStdU16String(text);
     if (m_messageBoxHook)
         return m_messageBoxHook(prompt);
     return showMessageBox(m_window, m_window->windowTitle(), prompt);
@@ -239,7 +241,7 @@ bool WindowBinding::eventFilter(QObject *watched, QEvent *event)
 
 bool WindowBinding::handleKeyPress(Control control, QKeyEvent *event)
 {
-    qint16 code = characterCode(event);
+    KeyAscii code = characterCode(event);
     if (code == 0)
         return false;
     m_form->keyPress(control, code);

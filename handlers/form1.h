@@ -3,10 +3,7 @@
 #include "field_navigation.h"
 #include "weight_calculation.h"
 
-#include <QtGlobal>
-
-class FormModel;
-enum class Control;
+#include "form_model.h"
 
 // The window's behaviour, behind the events the window reports: the window says that
 // something happened to a control, and Form1 decides what that means. This is the
@@ -20,7 +17,7 @@ public:
     void click(Control control);
     void gotFocus(Control control);
     /// A typed character; left as it is, or set to 0 when the key is swallowed.
-    void keyPress(Control control, qint16 &keyAscii);
+    void keyPress(Control control, KeyAscii &keyAscii);
     /// Whether keyPress() takes keys of this control at all.
     static bool handlesKeyPress(Control control);
     /// Whether gotFocus() does anything for this control.

@@ -27,24 +27,36 @@ void lowerLastDigit(std::string &text)
     --text[i]; // never '0': the general format drops trailing zeros
 }
 
+std::u16string fromAscii(std::string_view ascii)
+{
+    return std::u16string(ascii.begin(), ascii.end());
+}
+
 } // namespace
 
-QString numberToText(double value)
+std::u16string numberToText(double value)
 {
     if (value == 0.0)
-        return QStringLiteral("0"); // also for negative zero
+        return u"0"; // also for negative zero
     std::string text = formatGeneral(value);
-    if (std::isfinite(value) && textToNumber(QString::fromLatin1(text)).status != NumberStatus::Ok)
+    if (std::isfinite(value) && textToNumber(fromAscii(text)).status != NumberStatus::Ok)
         lowerLastDigit(text);
-    return QString::fromLatin1(text);
+    return fromAscii(text);
 }
 
-QString shortToText(qint16 value)
+std::u16string shortToText(std::int16_t value)
 {
-    return QString::number(value);
+    return integerToText(value);
 }
 
-int textLength(const QString &text)
+std::u16string integerToText(std::int32_t value)
+{
+    char buffer[16];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return fromAscii(std::string_view(buffer, static_cast<std::size_t>(written.ptr - buffer)));
+}
+
+int textLength(std::u16string_view text)
 {
     return static_cast<int>(text.size());
 }

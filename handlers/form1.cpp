@@ -51,7 +51,7 @@ bool Form1::handlesKeyPress(Control control)
            || control == Control::Text3;
 }
 
-void Form1::keyPress(Control control, qint16 &keyAscii)
+void Form1::keyPress(Control control, KeyAscii &keyAscii)
 {
     if (handlesKeyPress(control))
         m_navigation.keyPress(control, keyAscii);

@@ -13,8 +13,8 @@ int fitSpan(int start, int length, int low, int high)
 
 } // namespace
 
-QPoint placeWithin(const QRect &frame, const QRect &available)
+ScreenPoint placeWithin(const ScreenRect &frame, const ScreenRect &available)
 {
-    return {fitSpan(frame.x(), frame.width(), available.x(), available.x() + available.width()),
-            fitSpan(frame.y(), frame.height(), available.y(), available.y() + available.height())};
+    return {fitSpan(frame.x, frame.width, available.x, available.x + available.width),
+            fitSpan(frame.y, frame.height, available.y, available.y + available.height)};
 }
