@@ -1,17 +1,15 @@
 #!/usr/bin/env bash
 # Start-up benchmark of the Windows program under Wine, by bench/startup.sh's method:
 # the time from process start to its window being mapped (bench/map_timer.cpp watching
-# the root window for MapNotify), runs interleaved, medians of per-turn ratios. Three
-# programs from the same cached static Qt and toolchain:
+# the root window for MapNotify), runs interleaved, medians of per-turn ratios. Two
+# programs from the same toolchain:
 #   program  dist's rebar-weight.exe, as shipped (stripped);
-#   floor    bench/floor_window.cpp, the least a static-Qt Widgets program shows, built
-#            and stripped the same way, with the same DLL imports (delay-loaded);
-#   plain    bench/plain_win32.cpp, a plain Win32 window with one STATIC label.
+#   plain    bench/plain_win32.cpp, a bare Win32 window with one STATIC label, built
+#            the same way: the program's resource and manifest, flags, stripped.
 # Xvfb and a fresh Wine prefix with a persistent wineserver, so every run pays only its
-# own process start. Each round prints the medians and program/floor and floor/plain.
+# own process start. Each round prints the medians and program/plain.
 #   bench/startup-windows.sh [runs] [rounds]   (default 30 turns a round, 3 rounds)
-# BENCH_PROGRAM_EXE and BENCH_FLOOR_EXE put other builds in the program's or the
-# floor's place, to compare before and after a change.
+# BENCH_PROGRAM_EXE puts another build in the program's place.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$(pwd)"
@@ -21,18 +19,16 @@ rounds="${2:-3}"
 if [ -z "${BENCH_INNER:-}" ]; then
     scripts/setup.sh libx11-dev xvfb xauth wine wine64 fonts-wine ninja-build \
         g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 python3-pefile nsis
-    qt="$(scripts/windows-qt.sh)"
     source scripts/source-date-epoch.sh
-    cmake -S . -B build/bench-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+    cmake -S . -B build/bench-windows -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
         -DREBAR_BUILD_BENCH=ON -DREBAR_BUILD_TESTS=OFF >/dev/null
-    cmake --build build/bench-windows --parallel --target windows_dist floor_window plain_win32 \
-        >/dev/null
+    cmake --build build/bench-windows --parallel --target windows_dist plain_win32 >/dev/null
     cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DREBAR_BUILD_BENCH=ON \
         -DREBAR_BUILD_TESTS=OFF >/dev/null
     cmake --build build/bench --parallel --target map_timer >/dev/null
     echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs)"
-    echo "Qt: static $(basename "$qt"), Wine: $(wine --version 2>/dev/null)"
+    echo "Wine: $(wine --version 2>/dev/null)"
     exec env BENCH_INNER=1 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$runs" "$rounds"
 fi
 
@@ -46,10 +42,9 @@ wineserver -p # stays up between runs
 strip=x86_64-w64-mingw32-strip
 built() { find build/bench-windows -name "$1" -not -path '*/CMakeFiles/*' | head -n 1; }
 cp "${BENCH_PROGRAM_EXE:-build/bench-windows/dist/rebar-weight.exe}" "$work/program.exe"
-"$strip" --strip-all -o "$work/floor.exe" "${BENCH_FLOOR_EXE:-$(built floor_window.exe)}"
 "$strip" --strip-all -o "$work/plain.exe" "$(built plain_win32.exe)"
-for name in program floor plain; do
+for name in program plain; do
     printf '#!/bin/sh\nexec wine "%s"\n' "$work/$name.exe" >"$work/$name"
     chmod +x "$work/$name"
 done
-"$root/build/bench/bench/map_timer" "$rounds" "$runs" "$work/program" "$work/floor" "$work/plain"
+"$root/build/bench/bench/map_timer" "$rounds" "$runs" "$work/program" "$work/plain"

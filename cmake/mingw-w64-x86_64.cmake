@@ -1,5 +1,5 @@
-# Cross-compiling for 64-bit Windows with Debian's MinGW-w64, posix-threads variant
-# (the win32-threads one has no std::thread, which Qt needs).
+# Cross-compiling for 64-bit Windows with Debian's MinGW-w64 (its posix-threads
+# variant; the program starts no thread, so nothing of winpthread is linked in).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 

@@ -52,6 +52,9 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "MIT License"
     ${action} "LICENSE.txt"
     ${action} "THIRD-PARTY-NOTICES.txt"
     ${action} "ARPHICPL.TXT"
+!macroend
+; Files release 1.00 installed and this one does not ship: Qt's licence texts.
+!macro OLD_FILES action
     ${action} "LGPL-3.txt"
     ${action} "GPL-3.txt"
 !macroend
@@ -76,6 +79,7 @@ FunctionEnd
 
 Section "${APP_NAME}"
     SetOutPath "$INSTDIR"
+    !insertmacro OLD_FILES "${REMOVE_FILE}"
     !insertmacro PROGRAM_FILES "${INSTALL_FILE}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortcut "$SMPROGRAMS\${APP_NAME}.lnk" "$INSTDIR\${APP_EXE}" "" "$INSTDIR\${APP_EXE}" 0
@@ -95,6 +99,7 @@ SectionEnd
 Section "Uninstall"
     Delete "$SMPROGRAMS\${APP_NAME}.lnk"
     !insertmacro PROGRAM_FILES "${REMOVE_FILE}"
+    !insertmacro OLD_FILES "${REMOVE_FILE}"
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
     DeleteRegKey HKLM "${UNINSTALL_KEY}"

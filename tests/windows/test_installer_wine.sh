@@ -17,7 +17,7 @@ wine "$setup" /S
 wineserver -w
 [ -f "$folder/rebar-weight.exe" ] || fail "no $folder/rebar-weight.exe after the install"
 [ -f "$shortcut" ] || fail "no Start-menu shortcut $shortcut"
-for notice in LICENSE.txt THIRD-PARTY-NOTICES.txt ARPHICPL.TXT LGPL-3.txt GPL-3.txt; do
+for notice in LICENSE.txt THIRD-PARTY-NOTICES.txt ARPHICPL.TXT; do
     [ -f "$folder/$notice" ] || fail "the install lacks $notice"
 done
 # The key exported as a .reg file (UTF-16), whatever code page the console has.

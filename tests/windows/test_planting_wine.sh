@@ -11,13 +11,13 @@
 #   - the program (driven through the keyboard walk, a refusal box and the drop-down
 #     list) or the installer (a silent install) loads no stand-in beyond those, and
 #     every DLL the run loads that is no KnownDLL comes from system32 (+loaddll).
-#   test_planting_wine.sh program <rebar-weight.exe> <delay-loaded DLL>...
-#   test_planting_wine.sh installer <setup.exe> <delay-loaded DLL>...
+#   test_planting_wine.sh program <rebar-weight.exe> <DLL name>...
+#   test_planting_wine.sh installer <setup.exe> <DLL name>...
 set -euo pipefail
 mode="$1"
 target="$2"
 shift 2
-delay_loaded=("$@")
+planted=("$@")
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/wine_common.sh"
 require_wine wineserver xdotool
@@ -25,10 +25,9 @@ gcc=x86_64-w64-mingw32-gcc-posix
 nm=x86_64-w64-mingw32-nm
 command -v "$gcc" >/dev/null || { echo "SKIP: $gcc is not installed"; exit 77; }
 
-# The names Windows does not protect that the program imports (delay-loaded now) or
-# that Qt and Windows load for it.
-planted=("${delay_loaded[@]}" MPR dwrite)
-wine_baseline='^(uxtheme|version)$'
+# Wine's own DLLs load these for any program, before its code runs, when a DLL of the
+# name lies beside it: COMCTL32 among them.
+wine_baseline='^(uxtheme|version|comctl32)$'
 
 app=""
 work="$(mktemp -d)"
@@ -157,7 +156,7 @@ while read -r path; do
     esac
 done <<<"$paths"
 echo "every DLL the $mode run loaded came from system32, but Wine's own: $(tr '\n' ' ' <<<"$baseline")"
-for dll in "${delay_loaded[@]}" MPR dwrite; do
+for dll in "${planted[@]}"; do
     where="$(grep -i "\\\\$dll\.dll$" <<<"$paths" | sort -fu | paste -sd' ' || true)"
     printf '  %-9s %s\n' "$dll" "${where:-not loaded in this run}"
 done

@@ -1,0 +1,285 @@
+#include "main_window.h"
+
+#include "author_line.h"
+#include "control_table.h"
+#include "newer_api.h"
+#include "resource_ids.h"
+#include "window_placement.h"
+
+#include <string>
+
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+#ifndef WM_GETDPISCALEDSIZE
+#define WM_GETDPISCALEDSIZE 0x02E4
+#endif
+
+namespace {
+
+constexpr wchar_t className[] = L"RebarWeightForm1";
+constexpr COLORREF lightBlue = RGB(192, 192, 255);
+constexpr COLORREF blue = RGB(0, 0, 255);
+constexpr int firstControlId = 100; // none is IDOK or IDCANCEL
+constexpr int comboListItems = 8;
+
+struct WindowClass {
+    const wchar_t *name;
+    DWORD style;
+    DWORD exStyle;
+};
+
+WindowClass classOf(const ControlSpec &spec)
+{
+    const DWORD child = WS_CHILD | (spec.visible ? WS_VISIBLE : 0);
+    switch (spec.kind) {
+    case ControlKind::Label: {
+        const bool clickable = spec.control == Control::Label1 || spec.control == Control::Label3;
+        return {L"STATIC", child | SS_LEFT | (clickable ? SS_NOTIFY : 0), 0};
+    }
+    case ControlKind::TextBox:
+        return {L"EDIT", child | WS_TABSTOP | WS_GROUP | ES_LEFT | ES_AUTOHSCROLL,
+                WS_EX_CLIENTEDGE};
+    case ControlKind::ComboBox:
+        return {L"COMBOBOX",
+                child | WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0};
+    case ControlKind::CommandButton:
+        return {L"BUTTON", child | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0};
+    case ControlKind::OptionButton:
+        // One group of two; the first starts it.
+        return {L"BUTTON",
+                child | WS_TABSTOP | BS_AUTORADIOBUTTON
+                    | (spec.control == Control::Option1 ? WS_GROUP : 0),
+                0};
+    }
+    return {L"STATIC", child, 0};
+}
+
+} // namespace
+
+MainWindow::MainWindow(HINSTANCE instance) : m_fonts(instance)
+{
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.cbWndExtra = DLGWINDOWEXTRA;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_PROGRAM));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = className;
+    RegisterClassExW(&windowClass); // fails harmlessly when a test makes a second window
+
+    // Made hidden at the stored place, so that it takes the DPI of the monitor there.
+    const int x = twipsToPixels(startLeftTwips, USER_DEFAULT_SCREEN_DPI);
+    const int y = twipsToPixels(startTopTwips, USER_DEFAULT_SCREEN_DPI);
+    m_window = CreateWindowExW(exStyle, className, L"钢筋重量计算", style, x, y, 329, 150, nullptr,
+                               nullptr, instance, this);
+    m_dpi = windowDpi(m_window);
+    m_resultBrush.reset(CreateSolidBrush(lightBlue));
+
+    createControls(instance);
+    layOut(m_dpi);
+    fitClientArea();
+
+    m_form = new Form1(*m_binding);
+    m_binding->connectTo(*m_form);
+    m_form->load();
+}
+
+MainWindow::~MainWindow()
+{
+    if (IsWindow(m_window))
+        DestroyWindow(m_window);
+    delete m_form;
+    delete m_binding;
+}
+
+void MainWindow::createControls(HINSTANCE instance)
+{
+    m_binding = new Win32Binding(m_window);
+    m_binding->setFontSizeHook([this](Control control, float points) {
+        m_fonts.setPoints(control, points);
+        SendMessageW(m_binding->handle(control), WM_SETFONT,
+                     reinterpret_cast<WPARAM>(m_fonts.fontOf(control)), TRUE);
+        if (control == Control::Combo1)
+            fitComboField();
+    });
+    int id = firstControlId;
+    const std::u16string author = authorLine();
+    const std::wstring authorText(author.begin(), author.end());
+    for (const ControlSpec &spec : controlTable) {
+        const WindowClass kind = classOf(spec);
+        const wchar_t *caption = spec.caption ? spec.caption : authorText.c_str();
+        HWND control =
+            CreateWindowExW(kind.exStyle, kind.name, caption, kind.style, 0, 0, 0, 0, m_window,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
+        if (spec.kind == ControlKind::TextBox)
+            SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no length limit
+        if (spec.kind == ControlKind::ComboBox)
+            SetWindowTextW(control, caption); // a combo box takes no text at creation
+        m_binding->attach(spec.control, control);
+    }
+    SendMessageW(m_binding->editOf(Control::Combo1), EM_SETLIMITTEXT, 0, 0);
+    m_binding->setOptionValue(Control::Option2, true);
+}
+
+void MainWindow::layOut(UINT dpi)
+{
+    m_dpi = dpi;
+    m_fonts.rebuild(dpi);
+    const auto px = [dpi](int twips) { return twipsToPixels(twips, static_cast<int>(dpi)); };
+    for (const ControlSpec &spec : controlTable) {
+        HWND control = m_binding->handle(spec.control);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts.fontOf(spec.control)),
+                     FALSE);
+        int height = px(spec.height);
+        if (spec.kind == ControlKind::ComboBox) // the field and its drop-down list
+            height += comboListItems * px(240);
+        SetWindowPos(control, nullptr, px(spec.left), px(spec.top), px(spec.width), height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    fitComboField();
+    InvalidateRect(m_window, nullptr, TRUE);
+}
+
+void MainWindow::fitComboField()
+{
+    HWND combo = m_binding->handle(Control::Combo1);
+    const int wanted = twipsToPixels(specOf(Control::Combo1).height, static_cast<int>(m_dpi));
+    // The field's border around the item height differs between Windows versions and
+    // themes: measured, set, and measured again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        RECT field;
+        GetWindowRect(combo, &field);
+        const int difference = wanted - static_cast<int>(field.bottom - field.top);
+        const auto itemHeight = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, -1, 0));
+        if (difference == 0 || itemHeight + difference <= 0)
+            return;
+        SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight + difference);
+    }
+}
+
+SIZE MainWindow::frameSize(UINT dpi) const
+{
+    const int d = static_cast<int>(dpi);
+    const RECT client{0, 0, twipsToPixels(clientWidthTwips, d),
+                      twipsToPixels(clientHeightTwips, d)};
+    const RECT frame = frameAround(client, style, exStyle, dpi);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void MainWindow::fitClientArea()
+{
+    const int d = static_cast<int>(m_dpi);
+    const int width = twipsToPixels(clientWidthTwips, d);
+    const int height = twipsToPixels(clientHeightTwips, d);
+    SIZE frame = frameSize(m_dpi);
+    SetWindowPos(m_window, nullptr, 0, 0, frame.cx, frame.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The frame as drawn may differ from the one computed for the DPI (its title bar
+    // keeps the monitor's scale until Windows redraws it): the client area decides.
+    RECT client;
+    GetClientRect(m_window, &client);
+    if (client.right != width || client.bottom != height) {
+        frame.cx += width - client.right;
+        frame.cy += height - client.bottom;
+        SetWindowPos(m_window, nullptr, 0, 0, frame.cx, frame.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void MainWindow::showAtStart()
+{
+    // The stored place of the client area, moved just enough to keep the whole frame
+    // on the work area of the monitor there.
+    const int d = static_cast<int>(m_dpi);
+    const RECT client{twipsToPixels(startLeftTwips, d), twipsToPixels(startTopTwips, d),
+                      twipsToPixels(startLeftTwips + clientWidthTwips, d),
+                      twipsToPixels(startTopTwips + clientHeightTwips, d)};
+    const RECT frame = frameAround(client, style, exStyle, m_dpi);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT &area = monitor.rcWork;
+    const ScreenPoint place =
+        placeWithin({frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top},
+                    {area.left, area.top, area.right - area.left, area.bottom - area.top});
+    SetWindowPos(m_window, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+
+    ShowWindow(m_window, SW_SHOW);
+    UpdateWindow(m_window);
+    SetForegroundWindow(m_window);
+    m_binding->setFocus(Control::Text1);
+}
+
+LRESULT MainWindow::colour(HDC dc, HWND control)
+{
+    Control which;
+    if (!m_binding->controlOf(control, which) || which == Control::Combo1)
+        return 0;
+    switch (specOf(which).colour) {
+    case ColourKind::Result:
+        SetTextColor(dc, blue);
+        SetBkColor(dc, lightBlue);
+        return reinterpret_cast<LRESULT>(m_resultBrush.get());
+    case ColourKind::BlueText:
+        SetTextColor(dc, blue);
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    case ColourKind::Standard:
+        break;
+    }
+    return 0;
+}
+
+LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto *self =
+            static_cast<MainWindow *>(reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
+        self->m_window = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto *self = reinterpret_cast<MainWindow *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self || !self->m_binding)
+        return DefDlgProcW(window, message, wParam, lParam);
+    return guarded(window, [&] { return self->onMessage(message, wParam, lParam); });
+}
+
+LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        m_binding->onCommand(wParam, lParam);
+        return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+        if (const LRESULT brush =
+                colour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return brush;
+        break;
+    case WM_CLOSE: // the close box: no question, nothing kept
+        DestroyWindow(m_window);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    case WM_GETDPISCALEDSIZE: {
+        // The window keeps its exact client size at the new scale.
+        *reinterpret_cast<SIZE *>(lParam) = frameSize(static_cast<UINT>(wParam));
+        return TRUE;
+    }
+    case WM_DPICHANGED: {
+        const RECT *suggested = reinterpret_cast<const RECT *>(lParam);
+        layOut(HIWORD(wParam));
+        SetWindowPos(m_window, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        fitClientArea();
+        return 0;
+    }
+    default:
+        break;
+    }
+    return DefDlgProcW(m_window, message, wParam, lParam);
+}

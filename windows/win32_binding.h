@@ -1,0 +1,78 @@
+#pragma once
+
+#include "form_model.h"
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <string>
+
+class Form1;
+
+// The native window behind the form model: maps control names to windows both ways
+// and forwards the controls' events to Form1. It decides nothing; the handlers do.
+// The text fields, the combo box's edit field and the buttons are subclassed (their
+// window procedure replaced with SetWindowLongPtrW) to see the keys Form1 handles.
+class Win32Binding : public FormModel {
+public:
+    using MessageBoxHook = std::function<int(const std::u16string &prompt)>;
+    using FontSizeHook = std::function<void(Control control, float points)>;
+
+    explicit Win32Binding(HWND window);
+    Win32Binding(const Win32Binding &) = delete;
+    Win32Binding &operator=(const Win32Binding &) = delete;
+
+    void attach(Control control, HWND handle);
+    /// Starts forwarding events to `form`, which must outlive the binding.
+    void connectTo(Form1 &form);
+    /// A control's WM_COMMAND notification, as the window received it.
+    void onCommand(WPARAM wParam, LPARAM lParam);
+
+    HWND handle(Control control) const;
+    /// The edit field that holds a control's text: the field itself, or Combo1's.
+    HWND editOf(Control control) const;
+    /// The control a window stands for; Combo1's edit field counts as Combo1.
+    bool controlOf(HWND handle, Control &control) const;
+
+    /// Lets tests answer message boxes instead of showing them.
+    void setMessageBoxHook(MessageBoxHook hook) { m_messageBoxHook = std::move(hook); }
+    void setFontSizeHook(FontSizeHook hook) { m_fontSizeHook = std::move(hook); }
+
+    std::u16string text(Control control) const override;
+    void setText(Control control, const std::u16string &text) override;
+    bool optionValue(Control option) const override;
+    void setOptionValue(Control option, bool on) override;
+    void setVisible(Control control, bool visible) override;
+    void addItem(Control combo, const std::u16string &item) override;
+    void setFontSize(Control control, float points) override;
+    void setFocus(Control control) override;
+    void setSelStart(Control control, int start) override;
+    void setSelLength(Control control, int length) override;
+    int messageBox(const std::u16string &prompt) override;
+    void unload() override;
+
+private:
+    struct Subclass {
+        Win32Binding *binding = nullptr;
+        Control control = Control::Form1;
+        WNDPROC original = nullptr;
+    };
+    static LRESULT CALLBACK fieldProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK buttonProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
+    void subclass(HWND handle, Control control, WNDPROC procedure);
+    /// Runs Form1's KeyPress for a typed character; false when it was cancelled.
+    bool keyPress(Control control, WPARAM &character);
+
+    HWND m_window;
+    std::array<HWND, 17> m_handles{};
+    std::array<Subclass, 8> m_subclasses{};
+    std::size_t m_subclassCount = 0;
+    Form1 *m_form = nullptr;
+    MessageBoxHook m_messageBoxHook;
+    FontSizeHook m_fontSizeHook;
+};
+
+/// Runs a window procedure's work so that no C++ exception leaves it: an exception is
+/// reported in a message box and the message counts as handled.
+LRESULT guarded(HWND window, const std::function<LRESULT()> &work);

@@ -1,0 +1,102 @@
+#include "window_fonts.h"
+
+#include "resource_ids.h"
+
+#include <cmath>
+#include <initializer_list>
+
+namespace {
+
+int CALLBACK noteFound(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found)
+{
+    *reinterpret_cast<bool *>(found) = true;
+    return 0;
+}
+
+bool faceInstalled(const wchar_t *face)
+{
+    LOGFONTW wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
+    bool found = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &wanted, noteFound, reinterpret_cast<LPARAM>(&found), 0);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// The first installed face of `wanted`; else the compiled-in face, registered for this
+// process only (it never shows to other programs and is gone when the program ends).
+std::wstring pickFace(std::initializer_list<const wchar_t *> wanted, HINSTANCE instance,
+                      int resource, const wchar_t *standIn)
+{
+    for (const wchar_t *face : wanted) {
+        if (faceInstalled(face))
+            return face;
+    }
+    if (HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resource), RT_RCDATA)) {
+        DWORD fonts = 0;
+        if (HGLOBAL loaded = LoadResource(instance, found))
+            AddFontMemResourceEx(LockResource(loaded), SizeofResource(instance, found), nullptr,
+                                 &fonts);
+    }
+    return standIn;
+}
+
+float pointsOf(FontKind kind)
+{
+    switch (kind) {
+    case FontKind::Calculate:
+        return 14.25f;
+    case FontKind::Result:
+    case FontKind::Exit:
+        return 12.0f;
+    case FontKind::Window:
+        break;
+    }
+    return 9.0f;
+}
+
+} // namespace
+
+WindowFonts::WindowFonts(HINSTANCE instance)
+    : m_song(pickFace({L"宋体", L"SimSun", L"NSimSun"}, instance, IDR_SONG_FACE, L"Rebar Song")),
+      m_kai(pickFace({L"华文新魏", L"STXinwei", L"楷体", L"KaiTi"}, instance, IDR_KAI_FACE,
+                     L"Rebar Kai"))
+{}
+
+Font WindowFonts::make(const std::wstring &face, float points, int weight) const
+{
+    const int height = -static_cast<int>(std::lround(points * static_cast<float>(m_dpi) / 72.0f));
+    return Font(CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+}
+
+void WindowFonts::rebuild(UINT dpi)
+{
+    m_dpi = dpi;
+    for (FontKind kind :
+         {FontKind::Window, FontKind::Calculate, FontKind::Result, FontKind::Exit}) {
+        const std::wstring &face = kind == FontKind::Calculate ? m_kai : m_song;
+        m_byKind[kind] = make(face, pointsOf(kind), kind == FontKind::Result ? FW_BOLD : FW_NORMAL);
+    }
+    for (const auto [control, points] : m_points)
+        setPoints(control, points);
+}
+
+void WindowFonts::setPoints(Control control, float points)
+{
+    const FontKind kind = specOf(control).font;
+    m_points[control] = points;
+    m_byControl[control] = make(kind == FontKind::Calculate ? m_kai : m_song, points,
+                                kind == FontKind::Result ? FW_BOLD : FW_NORMAL);
+}
+
+HFONT WindowFonts::fontOf(Control control) const
+{
+    const auto own = m_byControl.find(control);
+    if (own != m_byControl.end())
+        return own->second.get();
+    return m_byKind.at(specOf(control).font).get();
+}
