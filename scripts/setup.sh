@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
     g++ cmake make                      # the toolchain
+    googletest                          # the core's test framework, as source
     qt6-base-dev qt6-base-dev-tools     # Qt 6 Widgets, Test, uic/moc
     qt6-translations-l10n               # Qt's own Chinese texts, compiled in
     fonts-arphic-gbsn00lp               # a Song face for Chinese typed into the fields
