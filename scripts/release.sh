@@ -9,8 +9,6 @@
 #   dist/SHA256SUMS                     sums of all five, paths relative to dist/
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# CPack writes the .deb's ar members with the modes the files have on disk.
-umask 022
 source scripts/source-date-epoch.sh
 echo "== Release artefacts, SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH ($(date -u -d "@$SOURCE_DATE_EPOCH"))"
 version="$(sed -n 's/^set(REBAR_DISPLAY_VERSION "\(.*\)")$/\1/p' CMakeLists.txt)"

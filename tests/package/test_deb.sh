@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a built tree, installs it with apt-get, starts the
-# installed program under Xvfb, waits for its window, then removes the package.
+# Builds the Debian package from a built tree, under umask 022 and again under 077:
+# both are the same bytes, with folders 0755, files 0644 or 0755 and ar members 0644,
+# and lintian-clean. Installs it with apt-get, starts the installed program under
+# Xvfb, waits for its window, then removes the package.
 #   test_deb.sh <build-dir>          exit 77: skipped (tools or root missing)
 set -euo pipefail
 build="$1"
@@ -25,9 +27,20 @@ cleanup() {
 }
 trap cleanup EXIT
 
-(cd "$build" && cpack -G DEB -B "$work" >/dev/null)
-deb="$(ls "$work"/rebar-weight_*.deb)"
-echo "Built $(basename "$deb")"
+# One time for both builds; the ar headers carry it.
+export SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(date +%s)}"
+for mask in 022 077; do
+    (umask "$mask" && cd "$build" && cpack -G DEB -B "$work/$mask" >/dev/null)
+done
+deb="$(ls "$work"/022/rebar-weight_*.deb)"
+strict="$(ls "$work"/077/rebar-weight_*.deb)"
+echo "Built $(basename "$deb") under umask 022 and 077"
+cmp "$deb" "$strict" || { echo "FAIL: the package built under umask 077 differs"; exit 1; }
+modes="$(dpkg-deb -c "$strict" | awk '{ print $1 }' | sort -u | tr '\n' ' ')"
+[ "$modes" = "-rw-r--r-- -rwxr-xr-x drwxr-xr-x " ] || { echo "FAIL: modes under umask 077: $modes"; exit 1; }
+members="$(ar tv "$strict" | awk '{ print $1 }' | sort -u | tr '\n' ' ')"
+[ "$members" = "rw-r--r-- " ] || { echo "FAIL: ar member modes under umask 077: $members"; exit 1; }
+echo "umask 077: the same bytes; folders and programs 0755, files 0644, ar members 0644"
 depends="$(dpkg-deb -f "$deb" Depends)"
 echo "Depends: $depends"
 for needed in libqt6widgets6 qt6-qpa-plugins fonts-arphic-gbsn00lp; do
