@@ -99,6 +99,10 @@ void MainWindow::createControls(HINSTANCE instance)
 {
     m_binding = new Win32Binding(m_window);
     m_binding->setFontSizeHook([this](Control control, float points) {
+        // The load handler sets the list's size after every item, always the same:
+        // only a change makes a font and lays the combo box out again.
+        if (m_fonts.hasPoints(control, points))
+            return;
         m_fonts.setPoints(control, points);
         SendMessageW(m_binding->handle(control), WM_SETFONT,
                      reinterpret_cast<WPARAM>(m_fonts.fontOf(control)), TRUE);

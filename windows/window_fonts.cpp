@@ -4,25 +4,29 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <set>
 
 namespace {
 
-int CALLBACK noteFound(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found)
+int CALLBACK noteFamily(const LOGFONTW *font, const TEXTMETRICW *, DWORD, LPARAM families)
 {
-    *reinterpret_cast<bool *>(found) = true;
-    return 0;
+    reinterpret_cast<std::set<std::wstring> *>(families)->insert(font->lfFaceName);
+    return 1;
 }
 
-bool faceInstalled(const wchar_t *face)
+// The families that hold Simplified-Chinese characters, in one pass over the fonts.
+const std::set<std::wstring> &chineseFamilies()
 {
-    LOGFONTW wanted{};
-    wanted.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(wanted.lfFaceName, face, LF_FACESIZE);
-    bool found = false;
-    HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(screen, &wanted, noteFound, reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, screen);
-    return found;
+    static const std::set<std::wstring> families = [] {
+        std::set<std::wstring> found;
+        LOGFONTW wanted{};
+        wanted.lfCharSet = GB2312_CHARSET;
+        HDC screen = GetDC(nullptr);
+        EnumFontFamiliesExW(screen, &wanted, noteFamily, reinterpret_cast<LPARAM>(&found), 0);
+        ReleaseDC(nullptr, screen);
+        return found;
+    }();
+    return families;
 }
 
 // The first installed face of `wanted`; else the compiled-in face, registered for this
@@ -31,7 +35,7 @@ std::wstring pickFace(std::initializer_list<const wchar_t *> wanted, HINSTANCE i
                       int resource, const wchar_t *standIn)
 {
     for (const wchar_t *face : wanted) {
-        if (faceInstalled(face))
+        if (chineseFamilies().count(face))
             return face;
     }
     if (HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resource), RT_RCDATA)) {
@@ -99,4 +103,10 @@ HFONT WindowFonts::fontOf(Control control) const
     if (own != m_byControl.end())
         return own->second.get();
     return m_byKind.at(specOf(control).font).get();
+}
+
+bool WindowFonts::hasPoints(Control control, float points) const
+{
+    const auto set = m_points.find(control);
+    return set != m_points.end() && set->second == points;
 }

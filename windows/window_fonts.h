@@ -18,6 +18,8 @@ public:
     /// Gives one control its own size of its font (Combo1's list is 10 points).
     void setPoints(Control control, float points);
     HFONT fontOf(Control control) const;
+    /// Whether setPoints() gave the control this size already.
+    bool hasPoints(Control control, float points) const;
 
     const std::wstring &songFace() const { return m_song; }
     const std::wstring &kaiFace() const { return m_kai; }

@@ -70,8 +70,10 @@ int wmain(int argc, wchar_t **argv)
     Sleep(300);
     EnumChildWindows(found, printChild, box);
     if (box) {
-        HWND button = GetDlgItem(found, IDOK) ? GetDlgItem(found, IDOK) : GetDlgItem(found, IDCANCEL);
-        PostMessageW(found, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED), (LPARAM)button);
+        HWND button =
+            GetDlgItem(found, IDOK) ? GetDlgItem(found, IDOK) : GetDlgItem(found, IDCANCEL);
+        PostMessageW(found, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                     (LPARAM)button);
     }
     return 0;
 }
