@@ -2,8 +2,7 @@
 // crash; no field ever receives an infinite or not-a-number text; the result field is
 // either unchanged or a number with at most two decimals; one message box or none.
 
-#include "fake_form.h"
-#include "form1.h"
+#include "fake_window.h"
 #include "fuzz_check.h"
 #include "number_text.h"
 #include "utf8.h"
@@ -41,10 +40,9 @@ bool hasAtMostTwoDecimals(const std::u16string &text)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     FuzzedDataProvider provider(data, size);
-    FakeForm form;
-    Form1 handlers(form);
-    form.gotFocusHook = [&](Control control) { handlers.gotFocus(control); };
-    handlers.load();
+    FakeWindow window;
+    FakeForm &form = window.form;
+    Form1 &handlers = window.handlers;
 
     if (provider.ConsumeBool())
         form.setOptionValue(Control::Option1, true);

@@ -42,9 +42,9 @@ const std::array<ControlSpec, controlCount> controlTable{{
 
 const ControlSpec &specOf(Control control)
 {
-    for (const ControlSpec &spec : controlTable) {
-        if (spec.control == control)
-            return spec;
+    for (const ControlSpec &stored : controlTable) {
+        if (stored.control == control)
+            return stored;
     }
     throw std::out_of_range("no such control in the window");
 }

@@ -29,12 +29,13 @@ struct WindowClass {
     DWORD exStyle;
 };
 
-WindowClass classOf(const ControlSpec &spec)
+WindowClass classOf(const ControlSpec &stored)
 {
-    const DWORD child = WS_CHILD | (spec.visible ? WS_VISIBLE : 0);
-    switch (spec.kind) {
+    const DWORD child = WS_CHILD | (stored.visible ? WS_VISIBLE : 0);
+    switch (stored.kind) {
     case ControlKind::Label: {
-        const bool clickable = spec.control == Control::Label1 || spec.control == Control::Label3;
+        const bool clickable =
+            stored.control == Control::Label1 || stored.control == Control::Label3;
         return {L"STATIC", child | SS_LEFT | (clickable ? SS_NOTIFY : 0), 0};
     }
     case ControlKind::TextBox:
@@ -49,7 +50,7 @@ WindowClass classOf(const ControlSpec &spec)
         // One group of two; the first starts it.
         return {L"BUTTON",
                 child | WS_TABSTOP | BS_AUTORADIOBUTTON
-                    | (spec.control == Control::Option1 ? WS_GROUP : 0),
+                    | (stored.control == Control::Option1 ? WS_GROUP : 0),
                 0};
     }
     return {L"STATIC", child, 0};
@@ -112,17 +113,17 @@ void MainWindow::createControls(HINSTANCE instance)
     int id = firstControlId;
     const std::u16string author = authorLine();
     const std::wstring authorText(author.begin(), author.end());
-    for (const ControlSpec &spec : controlTable) {
-        const WindowClass kind = classOf(spec);
-        const wchar_t *caption = spec.caption ? spec.caption : authorText.c_str();
+    for (const ControlSpec &stored : controlTable) {
+        const WindowClass kind = classOf(stored);
+        const wchar_t *caption = stored.caption ? stored.caption : authorText.c_str();
         HWND control =
             CreateWindowExW(kind.exStyle, kind.name, caption, kind.style, 0, 0, 0, 0, m_window,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
-        if (spec.kind == ControlKind::TextBox)
+        if (stored.kind == ControlKind::TextBox)
             SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no length limit
-        if (spec.kind == ControlKind::ComboBox)
+        if (stored.kind == ControlKind::ComboBox)
             SetWindowTextW(control, caption); // a combo box takes no text at creation
-        m_binding->attach(spec.control, control);
+        m_binding->attach(stored.control, control);
     }
     SendMessageW(m_binding->editOf(Control::Combo1), EM_SETLIMITTEXT, 0, 0);
     m_binding->setOptionValue(Control::Option2, true);
@@ -133,14 +134,14 @@ void MainWindow::layOut(UINT dpi)
     m_dpi = dpi;
     m_fonts.rebuild(dpi);
     const auto px = [dpi](int twips) { return twipsToPixels(twips, static_cast<int>(dpi)); };
-    for (const ControlSpec &spec : controlTable) {
-        HWND control = m_binding->handle(spec.control);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts.fontOf(spec.control)),
+    for (const ControlSpec &stored : controlTable) {
+        HWND control = m_binding->handle(stored.control);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts.fontOf(stored.control)),
                      FALSE);
-        int height = px(spec.height);
-        if (spec.kind == ControlKind::ComboBox) // the field and its drop-down list
+        int height = px(stored.height);
+        if (stored.kind == ControlKind::ComboBox) // the field and its drop-down list
             height += comboListItems * px(240);
-        SetWindowPos(control, nullptr, px(spec.left), px(spec.top), px(spec.width), height,
+        SetWindowPos(control, nullptr, px(stored.left), px(stored.top), px(stored.width), height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     fitComboField();

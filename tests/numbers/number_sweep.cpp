@@ -4,8 +4,7 @@
 // formatting takes part.
 //   number_sweep [corpus files...]
 
-#include "fake_form.h"
-#include "form1.h"
+#include "fake_window.h"
 #include "number_text.h"
 #include "rounding.h"
 #include "unit_weight_table.h"
@@ -61,17 +60,10 @@ void emit(const std::string &line)
 void click(bool direct, const std::u16string &single, const std::u16string &count,
            const std::u16string &total, const std::u16string &diameter)
 {
-    FakeForm form;
-    Form1 handlers(form);
-    form.gotFocusHook = [&](Control control) { handlers.gotFocus(control); };
-    handlers.load();
-    if (direct)
-        form.setOptionValue(Control::Option1, true);
-    form.setText(Control::Text1, single);
-    form.setText(Control::Text2, count);
-    form.setText(Control::Text3, total);
-    form.setText(Control::Combo1, diameter);
-    handlers.click(Control::Command1);
+    FakeWindow window;
+    FakeForm &form = window.form;
+    window.enter(direct, single, count, total, diameter);
+    window.handlers.click(Control::Command1);
     // The unrounded weight, from the total length as the field shows it.
     double kgPerMetre = 0;
     const double mm = textToNumber(diameter).value;

@@ -1,5 +1,4 @@
-#include "fake_form.h"
-#include "form1.h"
+#include "fake_window.h"
 #include "row_name.h"
 
 #include <gtest/gtest.h>
@@ -26,29 +25,7 @@ std::u16string noSuchDiameter(const std::u16string &diameter)
 
 using Prompts = std::vector<std::u16string>;
 
-// The handlers on a fake form, wired as the window wires them: focus moves raise
-// GotFocus, which selects the field's text.
-struct Window {
-    FakeForm form;
-    Form1 handlers{form};
-
-    Window()
-    {
-        form.gotFocusHook = [this](Control control) { handlers.gotFocus(control); };
-        handlers.load();
-    }
-
-    void enter(bool direct, const std::u16string &single, const std::u16string &count,
-               const std::u16string &total, const std::u16string &diameter)
-    {
-        if (direct)
-            form.setOptionValue(Control::Option1, true);
-        form.setText(Control::Text1, single);
-        form.setText(Control::Text2, count);
-        form.setText(Control::Text3, total);
-        form.setText(Control::Combo1, diameter);
-    }
-};
+using Window = FakeWindow;
 
 TEST(WeightCalculation, startTextsGiveOneMetreOfTwelve)
 {

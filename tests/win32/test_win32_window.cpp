@@ -152,20 +152,20 @@ TEST_F(Win32Window, layoutInDevicePixels)
     EXPECT_EQ(client.right, twipsToPixels(clientWidthTwips, dpi));
     EXPECT_EQ(client.bottom, twipsToPixels(clientHeightTwips, dpi));
     std::printf("client area at %d dpi: %ld x %ld\n", dpi, client.right, client.bottom);
-    for (const ControlSpec &spec : controlTable) {
+    for (const ControlSpec &stored : controlTable) {
         RECT r;
-        GetWindowRect(of(spec.control), &r);
+        GetWindowRect(of(stored.control), &r);
         MapWindowPoints(nullptr, main(), reinterpret_cast<POINT *>(&r), 2);
-        SCOPED_TRACE(static_cast<int>(spec.control));
-        EXPECT_EQ(r.left, twipsToPixels(spec.left, dpi));
-        EXPECT_EQ(r.top, twipsToPixels(spec.top, dpi));
-        EXPECT_EQ(r.right - r.left, twipsToPixels(spec.width, dpi));
-        if (spec.kind == ControlKind::ComboBox) {
+        SCOPED_TRACE(static_cast<int>(stored.control));
+        EXPECT_EQ(r.left, twipsToPixels(stored.left, dpi));
+        EXPECT_EQ(r.top, twipsToPixels(stored.top, dpi));
+        EXPECT_EQ(r.right - r.left, twipsToPixels(stored.width, dpi));
+        if (stored.kind == ControlKind::ComboBox) {
             // Wine keeps a combo box's field at its font's height and borders, one or two
             // pixels over; Windows takes the height the program sets.
-            EXPECT_NEAR(r.bottom - r.top, twipsToPixels(spec.height, dpi), 2);
+            EXPECT_NEAR(r.bottom - r.top, twipsToPixels(stored.height, dpi), 2);
         } else {
-            EXPECT_EQ(r.bottom - r.top, twipsToPixels(spec.height, dpi));
+            EXPECT_EQ(r.bottom - r.top, twipsToPixels(stored.height, dpi));
         }
     }
 }
