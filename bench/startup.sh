@@ -14,4 +14,4 @@ cmake --build build/bench --parallel --target rebar-weight floor_window map_time
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs)"
 echo "Qt: $(dpkg-query -W -f='${Version}' libqt6core6 2>/dev/null || echo unknown)"
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" \
-    build/bench/bench/map_timer "$rounds" "$runs" build/bench/ui/rebar-weight build/bench/bench/floor_window
+    build/bench/bench/map_timer "$rounds" "$runs" build/bench/qt/rebar-weight build/bench/bench/floor_window

@@ -8,8 +8,8 @@ cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release
 cmake --build build/release --parallel --target rebar-weight
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "Built build/release/ui/rebar-weight, but there is no display to open it on." >&2
+    echo "Built build/release/qt/rebar-weight, but there is no display to open it on." >&2
     echo "On a desktop, run this again there; headless: xvfb-run -a scripts/run.sh" >&2
     exit 1
 fi
-exec build/release/ui/rebar-weight
+exec build/release/qt/rebar-weight

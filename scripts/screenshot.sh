@@ -15,7 +15,7 @@ if [ -z "${SCREENSHOT_INNER:-}" ]; then
     exec env SCREENSHOT_INNER=1 xvfb-run -a -s "-screen 0 800x600x24 -dpi 96" "$0" "$out"
 fi
 
-build/release/ui/rebar-weight &
+build/release/qt/rebar-weight &
 app=$!
 trap 'kill $app 2>/dev/null || true' EXIT
 window=$(xdotool search --sync --onlyvisible --name '钢筋重量计算' | head -n 1)

@@ -20,7 +20,8 @@ search_entries() {
 }
 
 status=0
-built="$build/ui/rebar-weight"
+built="$build/qt/rebar-weight"
+[ -f "$built" ] || { echo "FAIL: no program at $built"; exit 1; }
 echo "build tree: $(readelf -d "$built" | grep -E 'RUNPATH|RPATH' || echo 'no RUNPATH or RPATH')"
 while read -r tag entry; do
     case "$entry" in
@@ -33,6 +34,7 @@ stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT
 DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
 installed="$stage/usr/bin/rebar-weight"
+[ -f "$installed" ] || { echo "FAIL: the install put no program at /usr/bin/rebar-weight"; exit 1; }
 entries="$(search_entries "$installed")"
 if [ -n "$entries" ]; then
     echo "FAIL: the installed program searches:"
