@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Every artefact that ships is the same bytes when the commit under test is built
 # twice: two fresh clones at different paths, built a few seconds apart under other
-# time zones and umasks, each with scripts/release.sh (reusing the cached Windows Qt).
+# time zones and umasks, each with scripts/release.sh.
 # On a difference it prints where the files differ and fails.
 #   tests/reproducible/test_reproducible.sh
 set -euo pipefail

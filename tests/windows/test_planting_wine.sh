@@ -124,9 +124,11 @@ else
     (cd "$folder" && WINEDLLOVERRIDES="$overrides" WINEDEBUG=+loaddll \
         wine "$folder/setup.exe" /S 2>"$log") || fail "the silent install failed"
     wineserver -w
-    installed="$WINEPREFIX/drive_c/Program Files/钢筋重量计算"
+    # Per user by default: under the user's AppData\Local\Programs.
+    installed="$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Programs/钢筋重量计算' \
+        -type d | head -n 1)"
     [ -f "$installed/rebar-weight.exe" ] || fail "the silent install put no program in place"
-    wine "$installed/uninstall.exe" /S >/dev/null 2>&1 || true
+    wine "$installed/uninstall.exe" /CurrentUser /S >/dev/null 2>&1 || true
     wineserver -w
 fi
 
@@ -150,6 +152,9 @@ while read -r path; do
     name="$(name_of "$path")"
     case "$lower" in
         *\\windows\\system32\\* | *\\windows\\winsxs\\*) ;; # winsxs: common controls 6
+        # The installer's own NSIS plugin, unpacked into its private, fresh temporary
+        # folder and loaded by full path: not from beside the installer.
+        *\\temp\\ns*.tmp\\userinfo.dll) [ "$mode" = installer ] || fail "the $mode loaded $path" ;;
         *\\rebar-weight.exe | *\\setup.exe) ;;
         *) grep -qix "$name" <<<"$baseline" \
                || fail "the $mode loaded $path, outside system32" ;;
