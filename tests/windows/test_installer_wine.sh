@@ -66,7 +66,7 @@ snapshot() { # <name>
     for hive in HKCU HKLM; do
         wine reg export "$hive" "$(windows_path "$work/$1-$hive.reg")" /y >/dev/null 2>&1
         iconv -f UTF-16 -t UTF-8 "$work/$1-$hive.reg" | tr -d '\r' | awk '
-            /^\[/ { skip = ($0 ~ /\\(Software\\Wine|Volatile Environment|Explorer\\(SessionInfo|MountPoints2|Shell Folders|RecentDocs)|Software\\Microsoft\\Windows NT\\CurrentVersion\\(Perflib|Time Zones)|System\\CurrentControlSet\\Control\\(Session Manager|Video|Class)|HARDWARE|Software\\Microsoft\\Cryptography\\RNG|WinSxS|Enum)/) }
+            /^\[/ { skip = (tolower($0) ~ /\\(software\\wine|volatile environment|explorer\\(sessioninfo|mountpoints2|shell folders|recentdocs)|software\\microsoft\\windows nt\\currentversion\\(perflib|time zones)|system\\currentcontrolset\\control\\(session manager|video|class)|hardware|software\\microsoft\\cryptography\\rng|winsxs|enum)/) }
             !skip && NF && !/^#/ && !/^Windows Registry Editor/' >"$work/$1-$hive.txt"
     done
 }
