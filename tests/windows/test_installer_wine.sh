@@ -57,14 +57,18 @@ uninstall_from() { # <folder> [args]: the uninstaller copies itself away; wait f
 }
 
 # The prefix as files and registry, less what Wine changes by itself: its own folder
-# (drive_c/windows: logs, caches, temporary files), the user's Temp, and the registry
-# keys Wine rewrites at every start (its own settings, the session's volatile keys,
+# (drive_c/windows: logs, caches, temporary files) and the user's Temp; of the
+# registry, HKCU and HKLM\Software, where programs and installers write (HKLM\System
+# and HARDWARE hold device and session state that Wine rewrites at every start), less
+# the keys Wine rewrites there too (its own settings, the session's volatile keys,
 # shell caches); comments and blank lines of the exports go too.
 snapshot() { # <name>
     (cd "$drive_c" && find . -mindepth 1 \( -path ./windows -o -path './users/*/Temp' \) -prune \
         -o -print | sort) >"$work/$1.files"
     for hive in HKCU HKLM; do
-        wine reg export "$hive" "$(windows_path "$work/$1-$hive.reg")" /y >/dev/null 2>&1
+        local root="$hive"
+        [ "$hive" = HKLM ] && root='HKLM\Software'
+        wine reg export "$root" "$(windows_path "$work/$1-$hive.reg")" /y >/dev/null 2>&1
         iconv -f UTF-16 -t UTF-8 "$work/$1-$hive.reg" | tr -d '\r' | awk '
             /^\[/ { skip = (tolower($0) ~ /\\(software\\wine|volatile environment|explorer\\(sessioninfo|mountpoints2|shell folders|recentdocs)|software\\microsoft\\windows nt\\currentversion\\(perflib|time zones)|system\\currentcontrolset\\control\\(session manager|video|class)|hardware|software\\microsoft\\cryptography\\rng|winsxs|enum)/) }
             !skip && NF && !/^#/ && !/^Windows Registry Editor/' >"$work/$1-$hive.txt"
