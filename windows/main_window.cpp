@@ -83,22 +83,21 @@ MainWindow::MainWindow(HINSTANCE instance) : m_fonts(instance)
     layOut(m_dpi);
     fitClientArea();
 
-    m_form = new Form1(*m_binding);
+    m_form = std::make_unique<Form1>(*m_binding);
     m_binding->connectTo(*m_form);
     m_form->load();
 }
 
 MainWindow::~MainWindow()
 {
+    // The window's last messages still reach the binding and the handlers.
     if (IsWindow(m_window))
         DestroyWindow(m_window);
-    delete m_form;
-    delete m_binding;
 }
 
 void MainWindow::createControls(HINSTANCE instance)
 {
-    m_binding = new Win32Binding(m_window);
+    m_binding = std::make_unique<Win32Binding>(m_window);
     m_binding->setFontSizeHook([this](Control control, float points) {
         // The load handler sets the list's size after every item, always the same:
         // only a change makes a font and lays the combo box out again.

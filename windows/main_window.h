@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 // The one window of the program: the stored form made of Windows' own controls, bound
 // to the handlers. Making it runs the load handler; showAtStart() brings it up with
 // the focus in the first field. The window is a dialog (DefDlgProc): Tab, Shift+Tab
@@ -46,6 +48,6 @@ private:
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
     WindowFonts m_fonts;
     Brush m_resultBrush;
-    Win32Binding *m_binding = nullptr;
-    Form1 *m_form = nullptr;
+    std::unique_ptr<Win32Binding> m_binding;
+    std::unique_ptr<Form1> m_form;
 };
