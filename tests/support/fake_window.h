@@ -5,6 +5,17 @@
 
 #include <string>
 
+/// Where Enter, D and d take the focus from each field that has them.
+struct AdvanceStep {
+    Control field;
+    const char *name;
+    Control target;
+};
+constexpr AdvanceStep advanceSteps[] = {{Control::Text1, "Text1", Control::Text2},
+                                        {Control::Text2, "Text2", Control::Combo1},
+                                        {Control::Combo1, "Combo1", Control::Command1},
+                                        {Control::Text3, "Text3", Control::Command1}};
+
 // The handlers on a fake form, wired as a window wires them: focus moves raise
 // GotFocus, which selects the field's text. Loaded as at start unless told not to.
 struct FakeWindow {

@@ -23,16 +23,8 @@ struct KeyRow {
 
 std::vector<KeyRow> keyRows()
 {
-    const struct {
-        Control field;
-        const char *name;
-        Control target;
-    } fields[] = {{Control::Text1, "Text1", Control::Text2},
-                  {Control::Text2, "Text2", Control::Combo1},
-                  {Control::Combo1, "Combo1", Control::Command1},
-                  {Control::Text3, "Text3", Control::Command1}};
     std::vector<KeyRow> rows;
-    for (const auto &f : fields) {
+    for (const AdvanceStep &f : advanceSteps) {
         for (int key : {13, 68, 100})
             rows.push_back({std::string(f.name) + " code " + std::to_string(key) + " advances",
                             f.field, key, f.target, 0});

@@ -2,6 +2,7 @@
 // the messages keys and clicks send, read back from the controls themselves.
 
 #include "control_table.h"
+#include "fake_window.h"
 #include "main_window.h"
 #include "message_loop.h"
 #include "newer_api.h"
@@ -228,15 +229,7 @@ struct KeyRow {
 std::vector<KeyRow> keyRows()
 {
     std::vector<KeyRow> rows;
-    const struct {
-        Control field;
-        const char *name;
-        Control target;
-    } fields[] = {{Control::Text1, "Text1", Control::Text2},
-                  {Control::Text2, "Text2", Control::Combo1},
-                  {Control::Combo1, "Combo1", Control::Command1},
-                  {Control::Text3, "Text3", Control::Command1}};
-    for (const auto &f : fields) {
+    for (const AdvanceStep &f : advanceSteps) {
         const std::string name = f.name;
         rows.push_back({name + " Enter advances", f.field, 0, 0, f.target});
         rows.push_back({name + " d advances", f.field, WM_CHAR, L'd', f.target});
