@@ -1,9 +1,5 @@
 #pragma once
 
-#include "utf8.h"
-
-#include <gtest/gtest.h>
-
 #include <cctype>
 #include <string>
 
@@ -24,10 +20,10 @@ inline std::string rowName(const std::string &description)
     return name;
 }
 
-/// Names the rows of a parameterised suite after each row's `name` member.
+/// Names the rows of a parameterised GoogleTest suite after each row's `name` member.
 struct ByRowName {
-    template <class Row>
-    std::string operator()(const testing::TestParamInfo<Row> &info) const
+    template <class ParamInfo>
+    std::string operator()(const ParamInfo &info) const
     {
         return rowName(info.param.name);
     }

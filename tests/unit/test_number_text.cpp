@@ -1,5 +1,6 @@
 #include "number_text.h"
 #include "row_name.h"
+#include "utf8.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "number_text.h"
 #include "rounding.h"
 #include "row_name.h"
+#include "utf8.h"
 #include "unit_weight_table.h"
 
 #include <gtest/gtest.h>

@@ -2,6 +2,7 @@
 #include "fake_form.h"
 #include "number_text.h"
 #include "row_name.h"
+#include "utf8.h"
 #include "unit_weight_table.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,10 @@
 #include "fake_window.h"
 #include "row_name.h"
+#include "utf8.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -173,6 +175,19 @@ TEST(WeightCalculation, boxNotAnsweredOkGoesOn)
     EXPECT_EQ(w.form.prompts, (Prompts{joke, joke})); // the total 0 is refused next
     EXPECT_EQ(w.form.focus, Control::Text3);
     EXPECT_EQ(w.form.text(Control::Text5), u"2007");
+}
+
+// A pasted million digits with a letter in them: the field takes it (no length cap), and
+// the click answers at once that it is no number.
+TEST(WeightCalculation, millionCharacterFieldIsRefusedPromptly)
+{
+    Window w;
+    w.enter(false, std::u16string(1000000, u'9') + u"x", u"1", u"10", u"12");
+    const auto start = std::chrono::steady_clock::now();
+    w.handlers.click(Control::Command1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    EXPECT_EQ(w.form.prompts, Prompts{notANumber(u"单根长度(cm)")});
+    EXPECT_EQ(w.form.text(Control::Text3), u"10");
 }
 
 TEST(WeightCalculation, directModeIgnoresSingleLengthAndCount)

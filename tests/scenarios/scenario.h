@@ -1,0 +1,126 @@
+#pragma once
+
+#include "form_model.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// The book of scenarios: what a user does to the window, step by step, and what the
+// window must show after each step. Every window runs the same rows through a driver
+// that turns each step into that window's own input (keys and clicks, never a call to
+// a handler) and reads the window back: the handlers on the fake form, the Qt window,
+// the Win32 window. A row names the windows it applies to and says why the others
+// skip it.
+
+/// Keys a step presses. OpenList is the key that drops a combo box's list down (F4).
+enum class Key { Enter, KeypadEnter, Tab, ShiftTab, Escape, Space, Up, Down, OpenList };
+
+/// The windows a row runs on.
+enum WindowKind : unsigned {
+    OnFake = 1,  ///< the handlers on the fake form, with a fake's typing and buttons
+    OnQt = 2,    ///< the Qt window
+    OnWin32 = 4, ///< the Win32 window
+    OnWindows = OnQt | OnWin32,
+    OnAll = OnFake | OnQt | OnWin32,
+};
+
+struct Step {
+    enum class Kind {
+        // What the user does.
+        Type,     ///< types `text` into whatever has the focus
+        Press,    ///< presses `key`
+        Click,    ///< clicks `control`; a field at the end of its text
+        Paste,    ///< puts `text` on the clipboard and pastes it with Ctrl+V
+        PickItem, ///< with the list open, clicks its item `text`
+        CloseBox, ///< closes the window by its frame's close box
+        // What the window shows.
+        Text,     ///< `control` holds `text`
+        Focus,    ///< `control` has the focus
+        Selected, ///< `control` has the focus and holds `text`, all of it selected
+        Caret,    ///< `control` has the focus, nothing selected, the caret at `number`
+        Option,   ///< `control` (Option1 or Option2) is the one set
+        Box,      ///< one message box was shown since the last, with `text`
+        Visible,  ///< `control` shows (`number` 1) or not (0)
+        Closed,   ///< the window is gone
+        ListOpen, ///< the combo box's list is down (`number` 1) or up (0)
+        Items,    ///< the combo box's list holds `number` items
+    };
+    Kind kind;
+    Control control = Control::Form1;
+    std::u16string text;
+    Key key = Key::Enter;
+    int number = 0;
+
+    bool isAction() const { return kind <= Kind::CloseBox; }
+};
+
+struct Scenario {
+    const char *name;
+    unsigned windows;       ///< WindowKind bits
+    const char *skipReason; ///< why the windows not named skip it; nullptr when all run it
+    std::vector<Step> steps;
+};
+
+/// Every row of the book.
+const std::vector<Scenario> &scenarioBook();
+
+// Steps, as the rows spell them.
+Step type(std::u16string text);
+Step press(Key key);
+Step click(Control control);
+Step paste(std::u16string clipboard);
+Step pickItem(std::u16string item);
+Step closeBox();
+Step textIs(Control control, std::u16string text);
+Step focusIn(Control control);
+Step selectedIn(Control control, std::u16string text);
+Step caretIn(Control control, int position);
+Step optionSet(Control option);
+Step box(std::u16string prompt);
+Step shown(Control control);
+Step hidden(Control control);
+Step closed();
+Step listOpen(bool open);
+Step listItems(int count);
+
+/// A window as a row sees it: input in, what it shows out. A driver throws
+/// std::logic_error for a step its window cannot take.
+class ScenarioDriver {
+public:
+    struct Selection {
+        int start = 0;
+        int length = 0;
+    };
+
+    virtual ~ScenarioDriver() = default;
+
+    virtual void type(const std::u16string &text) = 0;
+    virtual void press(Key key) = 0;
+    virtual void click(Control control) = 0;
+    virtual void paste(const std::u16string &clipboard) = 0;
+    virtual void pickItem(const std::u16string &item) = 0;
+    virtual void closeBox() = 0;
+
+    virtual std::u16string text(Control control) = 0;
+    /// The control with the keyboard focus; Form1 when it is none of the controls.
+    virtual Control focus() = 0;
+    virtual Selection selection(Control control) = 0;
+    virtual bool optionSet(Control option) = 0;
+    virtual bool visible(Control control) = 0;
+    /// The prompts of the message boxes shown since the last call, each answered OK.
+    virtual std::vector<std::u16string> takePrompts() = 0;
+    virtual bool closed() = 0;
+    virtual bool listOpen() = 0;
+    virtual int listItems() = 0;
+};
+
+/// Runs the row's steps in order and returns what went wrong, empty when nothing did.
+/// It stops at the first failed step; a message box that no step expected fails too.
+std::vector<std::string> runScenario(const Scenario &scenario, ScenarioDriver &driver);
+
+/// Prints a row by its name, in test frameworks' reports.
+void PrintTo(const Scenario &scenario, std::ostream *out);
+
+/// The row's name made of letters, digits and '_', for test frameworks' row names.
+std::string scenarioId(const Scenario &scenario);

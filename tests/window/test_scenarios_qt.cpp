@@ -1,0 +1,188 @@
+// The book of scenarios on the Qt window: each step as key and mouse events to the
+// widgets, the window read back from its widgets. Message boxes are answered by the
+// binding's hook; the close box is a close request to the window, as the window
+// manager sends it.
+
+#include "application_start.h"
+#include "qt_translation.h"
+#include "scenario.h"
+#include "window_fixture.h"
+
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QWindow>
+
+namespace {
+
+class QtDriver : public ScenarioDriver {
+public:
+    explicit QtDriver(ShownWindow &shown) : m_shown(shown), m_binding(shown.window->binding()) {}
+
+    void type(const std::u16string &text) override
+    {
+        for (const QChar c : QString::fromStdU16String(text)) {
+            if (c.unicode() < 0x80)
+                QTest::keyClick(target(), c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, target(), Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
+        }
+    }
+
+    void press(Key key) override
+    {
+        switch (key) {
+        case Key::Enter:
+            return QTest::keyClick(target(), Qt::Key_Return);
+        case Key::KeypadEnter:
+            return QTest::keyClick(target(), Qt::Key_Enter, Qt::KeypadModifier);
+        case Key::Tab:
+            return QTest::keyClick(target(), Qt::Key_Tab);
+        case Key::ShiftTab:
+            return QTest::keyClick(target(), Qt::Key_Backtab, Qt::ShiftModifier);
+        case Key::Escape:
+            return QTest::keyClick(target(), Qt::Key_Escape);
+        case Key::Space:
+            return QTest::keyClick(target(), Qt::Key_Space);
+        case Key::Up:
+            return QTest::keyClick(target(), Qt::Key_Up);
+        case Key::Down:
+            return QTest::keyClick(target(), Qt::Key_Down);
+        case Key::OpenList:
+            return QTest::keyClick(target(), Qt::Key_F4);
+        }
+    }
+
+    void click(Control control) override
+    {
+        QWidget *widget = m_binding.widget(control);
+        if (auto *combo = qobject_cast<QComboBox *>(widget))
+            widget = combo->lineEdit();
+        if (qobject_cast<QLineEdit *>(widget)) {
+            // At the end of the field, past its text.
+            QTest::mouseClick(widget, Qt::LeftButton, {},
+                              QPoint(widget->width() - 3, widget->height() / 2));
+            return;
+        }
+        QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+    }
+
+    void paste(const std::u16string &clipboard) override
+    {
+        QGuiApplication::clipboard()->setText(QString::fromStdU16String(clipboard));
+        QTest::keyClick(target(), Qt::Key_V, Qt::ControlModifier);
+    }
+
+    void pickItem(const std::u16string &item) override
+    {
+        QAbstractItemView *view = combo()->view();
+        const int row = combo()->findText(QString::fromStdU16String(item));
+        if (!view->isVisible() || row < 0)
+            throw std::logic_error("no open list with that item");
+        const QRect place = view->visualRect(view->model()->index(row, 0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, place.center());
+    }
+
+    void closeBox() override { m_shown.window->windowHandle()->close(); }
+
+    std::u16string text(Control control) override { return m_binding.text(control); }
+
+    Control focus() override
+    {
+        Control control = Control::Form1;
+        if (m_shown.window->isVisible())
+            m_binding.controlOf(QApplication::focusWidget(), control);
+        return control;
+    }
+
+    Selection selection(Control control) override
+    {
+        const QLineEdit *edit = lineEdit(control);
+        if (!edit->hasSelectedText())
+            return {edit->cursorPosition(), 0};
+        return {edit->selectionStart(), static_cast<int>(edit->selectedText().size())};
+    }
+
+    bool optionSet(Control option) override
+    {
+        return static_cast<QRadioButton *>(m_binding.widget(option))->isChecked();
+    }
+
+    bool visible(Control control) override { return m_binding.widget(control)->isVisible(); }
+
+    std::vector<std::u16string> takePrompts() override
+    {
+        std::vector<std::u16string> taken;
+        for (const QString &prompt : m_shown.prompts)
+            taken.push_back(prompt.toStdU16String());
+        m_shown.prompts.clear();
+        return taken;
+    }
+
+    bool closed() override { return !m_shown.window->isVisible(); }
+
+    bool listOpen() override { return combo()->view()->isVisible(); }
+
+    int listItems() override { return combo()->count(); }
+
+private:
+    // Where the keyboard's events go: an open list, else the focused widget.
+    static QWidget *target()
+    {
+        if (QWidget *popup = QApplication::activePopupWidget())
+            return popup;
+        return QApplication::focusWidget();
+    }
+    QComboBox *combo() const { return static_cast<QComboBox *>(m_binding.widget(Control::Combo1)); }
+    QLineEdit *lineEdit(Control control) const
+    {
+        QWidget *widget = m_binding.widget(control);
+        if (auto *box = qobject_cast<QComboBox *>(widget))
+            return box->lineEdit();
+        return static_cast<QLineEdit *>(widget);
+    }
+
+    ShownWindow &m_shown;
+    WindowBinding &m_binding;
+};
+
+} // namespace
+
+class TestScenariosQt : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(installQtTranslation());
+        registerFontSubstitutes();
+    }
+
+    void book_data()
+    {
+        QTest::addColumn<int>("row");
+        const std::vector<Scenario> &rows = scenarioBook();
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            QTest::newRow(scenarioId(rows[i]).c_str()) << static_cast<int>(i);
+    }
+
+    void book()
+    {
+        QFETCH(int, row);
+        const Scenario &scenario = scenarioBook().at(static_cast<std::size_t>(row));
+        if (!(scenario.windows & OnQt))
+            QSKIP(scenario.skipReason);
+        ShownWindow shown;
+        QVERIFY(shown.show());
+        QtDriver driver(shown);
+        const std::vector<std::string> failures = runScenario(scenario, driver);
+        if (!failures.empty())
+            QFAIL(failures.front().c_str());
+    }
+};
+
+QTEST_MAIN(TestScenariosQt)
+#include "test_scenarios_qt.moc"
