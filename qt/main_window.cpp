@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <array>
 #include <limits>
 
 namespace {
@@ -49,6 +50,20 @@ QWidget *setUpWindow(QWidget *window, Ui::Form1Window &ui)
     for (QLineEdit *edit : {ui.Text1, ui.Text2, ui.Text3, ui.Text5})
         paste->watch(edit);
     paste->watch(ui.Combo1->lineEdit(), ui.Combo1);
+
+    // The option group is one tab stop, at the button that is set, as Windows' dialog
+    // keys have it; the arrow keys move within it. Qt keeps the stop at the button
+    // last focused, which a label click does not move.
+    const auto keepTabStopAtSetButton = [options = std::array{ui.Option1, ui.Option2}] {
+        for (QRadioButton *option : options) {
+            const Qt::FocusPolicy policy = option->focusPolicy();
+            option->setFocusPolicy(option->isChecked() ? Qt::FocusPolicy(policy | Qt::TabFocus)
+                                                       : Qt::FocusPolicy(policy & ~Qt::TabFocus));
+        }
+    };
+    keepTabStopAtSetButton();
+    for (QRadioButton *option : {ui.Option1, ui.Option2})
+        QObject::connect(option, &QAbstractButton::toggled, window, keepTabStopAtSetButton);
 
     ui.Label6->setText(MainWindow::authorLine());
     return window;

@@ -36,7 +36,10 @@ WindowClass classOf(const ControlSpec &stored)
     case ControlKind::Label: {
         const bool clickable =
             stored.control == Control::Label1 || stored.control == Control::Label3;
-        return {L"STATIC", child | SS_LEFT | (clickable ? SS_NOTIFY : 0), 0};
+        // Each label starts a group of its own, so that no group of controls runs on
+        // past the last one created and wraps round to the first: the arrow keys of
+        // the option group, the last controls, stay within the two buttons.
+        return {L"STATIC", child | WS_GROUP | SS_LEFT | (clickable ? SS_NOTIFY : 0), 0};
     }
     case ControlKind::TextBox:
         return {L"EDIT", child | WS_TABSTOP | WS_GROUP | ES_LEFT | ES_AUTOHSCROLL,

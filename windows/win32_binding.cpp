@@ -99,6 +99,7 @@ void Win32Binding::connectTo(Form1 &form)
         subclass(editOf(field), field, fieldProc);
     for (Control button : {Control::Command1, Control::Command2, Control::Command3})
         subclass(handle(button), button, buttonProc);
+    subclass(handle(Control::Combo1), Control::Combo1, comboProc);
 }
 
 bool Win32Binding::keyPress(Control control, WPARAM &character)
@@ -179,6 +180,19 @@ LRESULT CALLBACK Win32Binding::buttonProc(HWND h, UINT message, WPARAM wParam, L
     });
 }
 
+LRESULT CALLBACK Win32Binding::comboProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto *entry = reinterpret_cast<Subclass *>(GetWindowLongPtrW(h, GWLP_USERDATA));
+    const LRESULT result = CallWindowProcW(entry->original, h, message, wParam, lParam);
+    // The combo box itself gets the focus when the keyboard or the dialog manager brings
+    // it (a click goes to its edit field). Windows' own combo box then selects the whole
+    // text every time; not every one does after the first time (Wine's), so it is done
+    // here, and a click still leaves the caret where it lands.
+    if (message == WM_SETFOCUS)
+        SendMessageW(entry->binding->editOf(Control::Combo1), EM_SETSEL, 0, -1);
+    return result;
+}
+
 void Win32Binding::onCommand(WPARAM wParam, LPARAM lParam)
 {
     Control control;
@@ -192,6 +206,7 @@ void Win32Binding::onCommand(WPARAM wParam, LPARAM lParam)
         if (Form1::handlesGotFocus(control))
             m_form->gotFocus(control);
         break;
+
     default:
         break;
     }

@@ -12,8 +12,9 @@ class Form1;
 
 // The native window behind the form model: maps control names to windows both ways
 // and forwards the controls' events to Form1. It decides nothing; the handlers do.
-// The text fields, the combo box's edit field and the buttons are subclassed (their
-// window procedure replaced with SetWindowLongPtrW) to see the keys Form1 handles.
+// The text fields, the combo box and its edit field and the buttons are subclassed
+// (their window procedure replaced with SetWindowLongPtrW) to see the keys Form1
+// handles and the combo box's focus.
 class Win32Binding : public FormModel {
 public:
     using MessageBoxHook = std::function<int(const std::u16string &prompt)>;
@@ -60,13 +61,14 @@ private:
     };
     static LRESULT CALLBACK fieldProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK buttonProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK comboProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);
     void subclass(HWND handle, Control control, WNDPROC procedure);
     /// Runs Form1's KeyPress for a typed character; false when it was cancelled.
     bool keyPress(Control control, WPARAM &character);
 
     HWND m_window;
     std::array<HWND, 17> m_handles{};
-    std::array<Subclass, 8> m_subclasses{};
+    std::array<Subclass, 9> m_subclasses{};
     std::size_t m_subclassCount = 0;
     Form1 *m_form = nullptr;
     MessageBoxHook m_messageBoxHook;
