@@ -3,6 +3,7 @@
 #include "form1.h"
 #include "message_box.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QWidget>
 
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -68,6 +70,17 @@ void WindowBinding::connectTo(Form1 &form)
                             Control::Text3, Control::Text5, Control::Combo1})
         widget(control)->installEventFilter(this);
     lineEdit(Control::Combo1)->installEventFilter(this);
+
+    // Enter in the open list picks the item and closes the list, and then reaches the
+    // field's KeyPress as in Windows' combo box, so the walk goes on to 计算.
+    auto *combo = static_cast<QComboBox *>(widget(Control::Combo1));
+    combo->view()->installEventFilter(this);
+    connect(combo, &QComboBox::activated, this, [this] {
+        if (!std::exchange(m_enterInList, false))
+            return;
+        KeyAscii code = enterCode;
+        m_form->keyPress(Control::Combo1, code);
+    });
 }
 
 QWidget *WindowBinding::widget(Control control) const
@@ -192,6 +205,21 @@ void WindowBinding::unload()
 
 bool WindowBinding::eventFilter(QObject *watched, QEvent *event)
 {
+    auto *combo = static_cast<QComboBox *>(widget(Control::Combo1));
+    if (watched == combo->view()) {
+        if (event->type() == QEvent::Show) {
+            // The list opens at the diameter in the field, as Windows' does.
+            const int row = combo->findText(combo->currentText());
+            if (row >= 0)
+                combo->view()->setCurrentIndex(combo->model()->index(row, 0));
+
+        } else if (event->type() == QEvent::KeyPress
+                   || event->type() == QEvent::ShortcutOverride) { // the list takes Enter here
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            m_enterInList = key == Qt::Key_Return || key == Qt::Key_Enter;
+        }
+        return false;
+    }
     Control control;
     if (!m_form || !controlOf(watched, control))
         return false;

@@ -62,4 +62,6 @@ private:
     // A field that the mouse just gave the focus: its press is swallowed so the
     // whole-text selection made on focus survives the click.
     QPointer<QWidget> m_swallowPressOf;
+    // Enter was pressed in the combo box's open list.
+    bool m_enterInList = false;
 };

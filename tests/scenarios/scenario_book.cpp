@@ -187,6 +187,15 @@ std::vector<Scenario> makeBook()
           pickItem(u"16"), listOpen(false), textIs(C::Combo1, u"16"), focusIn(C::Combo1), enter(),
           focusIn(C::Command1), enter(), textIs(C::Text5, u"15.8")}},
 
+        // As Windows' combo box has it: the list opens at the diameter in the field, and
+        // Enter there closes it and reaches the field's KeyPress too.
+        {"Enter in the open list picks the item and goes on to the calculate button",
+         OnWindows,
+         dropDown,
+         {type(u"250"), enter(), type(u"4"), enter(), press(Key::OpenList), listOpen(true),
+          press(Key::Down), enter(), listOpen(false), textIs(C::Combo1, u"14"),
+          focusIn(C::Command1), enter(), textIs(C::Text5, u"12.1")}},
+
         {"a zero length is refused and the user is sent back to it",
          OnAll,
          nullptr,

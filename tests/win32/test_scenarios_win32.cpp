@@ -26,7 +26,9 @@ public:
             return 1;
         });
         m_window->showAtStart();
-        settle();
+        // The pointer away from the window, as a hand on the keyboard leaves it: an open
+        // list follows the pointer over it.
+        send({pointerTo({0, 0})});
     }
     ~Win32Driver() override
     {
@@ -227,12 +229,8 @@ private:
     {
         send({virtualKey(vk, flags), virtualKey(vk, flags | KEYEVENTF_KEYUP)});
     }
-    void clickAt(POINT at)
+    static INPUT pointerTo(POINT at)
     {
-        // A user's second click on the same spot, not a double click.
-        if (at.x == m_lastClick.x && at.y == m_lastClick.y)
-            Sleep(GetDoubleClickTime() + 50);
-        m_lastClick = at;
         const int width = GetSystemMetrics(SM_CXSCREEN);
         const int height = GetSystemMetrics(SM_CYSCREEN);
         INPUT move{};
@@ -240,6 +238,15 @@ private:
         move.mi.dx = static_cast<LONG>((at.x * 65535 + width / 2) / (width - 1));
         move.mi.dy = static_cast<LONG>((at.y * 65535 + height / 2) / (height - 1));
         move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        return move;
+    }
+    void clickAt(POINT at)
+    {
+        // A user's second click on the same spot, not a double click.
+        if (at.x == m_lastClick.x && at.y == m_lastClick.y)
+            Sleep(GetDoubleClickTime() + 50);
+        m_lastClick = at;
+        const INPUT move = pointerTo(at);
         INPUT down = move;
         down.mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
         INPUT up = move;

@@ -132,8 +132,9 @@ private:
     // Where the keyboard's events go: an open list, else the focused widget.
     static QWidget *target()
     {
+
         if (QWidget *popup = QApplication::activePopupWidget())
-            return popup;
+            return popup->focusWidget() ? popup->focusWidget() : popup;
         return QApplication::focusWidget();
     }
     QComboBox *combo() const { return static_cast<QComboBox *>(m_binding.widget(Control::Combo1)); }
