@@ -1,6 +1,5 @@
 #include "diameter_list.h"
 
-#include "form_model.h"
 #include "number_text.h"
 
 #include <algorithm>
@@ -8,8 +7,6 @@
 #include <cstdint>
 
 namespace {
-
-constexpr float listFontPoints = 10.0f;
 
 // Diameters between 6 and 33 for which no bar is made.
 constexpr std::array<int, 14> missingSizes{7, 11, 13, 15, 17, 19, 21, 23, 24, 26, 27, 29, 31, 33};
@@ -23,13 +20,12 @@ bool isLeftOutOfList(int diameter)
            || (diameter > 40 && diameter < 50);
 }
 
-void fillDiameterList(FormModel &form)
+std::vector<std::u16string> diameterListItems()
 {
+    std::vector<std::u16string> items;
     for (int diameter = 6; diameter <= 50; ++diameter) {
-        if (isLeftOutOfList(diameter))
-            continue;
-        form.addItem(Control::Combo1, shortToText(static_cast<std::int16_t>(diameter)));
-        // Set after every item, as the list has always done; the value never changes.
-        form.setFontSize(Control::Combo1, listFontPoints);
+        if (!isLeftOutOfList(diameter))
+            items.push_back(shortToText(static_cast<std::int16_t>(diameter)));
     }
+    return items;
 }

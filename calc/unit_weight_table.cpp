@@ -12,3 +12,21 @@ std::u16string tableDiametersText()
     }
     return diameters;
 }
+
+std::optional<double> massPerMetreInRow(std::size_t row, double diameterMm)
+{
+    const UnitWeightRow &stored = unitWeightTable.at(row);
+    if (diameterMm == stored.diameterMm)
+        return stored.kgPerMetre;
+    return std::nullopt;
+}
+
+std::optional<double> massPerMetre(double diameterMm)
+{
+    std::optional<double> found;
+    for (std::size_t row = 0; row < unitWeightTable.size(); ++row) {
+        if (const auto mass = massPerMetreInRow(row, diameterMm))
+            found = mass;
+    }
+    return found;
+}

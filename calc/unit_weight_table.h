@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <optional>
 #include <string>
 
 /// One row: a bar diameter and the nominal mass of one metre of that bar.
@@ -30,6 +32,14 @@ constexpr std::array<UnitWeightRow, 18> unitWeightTable{{
     {40, 9.87},
     {50, 15.42},
 }};
+
+/// The mass per metre of the table's row `row` when `diameterMm` is that row's diameter
+/// exactly (so "12.0" finds 12); nothing otherwise.
+std::optional<double> massPerMetreInRow(std::size_t row, double diameterMm);
+
+/// The mass per metre of the row whose diameter is `diameterMm`; the diameters are
+/// distinct, so at most one row matches. Nothing when none does.
+std::optional<double> massPerMetre(double diameterMm);
 
 /// The table's diameters as a person reads them: "6、6.5、8、…、50".
 std::u16string tableDiametersText();

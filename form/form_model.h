@@ -12,6 +12,21 @@
 // Text is UTF-16, as both front-ends' controls hold it, so selection starts and
 // lengths count the same units everywhere.
 
+/// The controls of Form1, by the names the window has always given them.
+///
+///   control   what it is                                      named by its label
+///   Text1     length of one bar, cm                           Label1 单根长度(cm)
+///   Text2     number of bars (fractions allowed)              Label2 根数
+///   Combo1    bar diameter, mm: typed, or picked from a list  Label4 钢筋直径(mm)
+///   Text3     total length, m: worked out, or typed           Label3 总长度(m)
+///   Text5     mass of the bars, kg: the result                Label5 钢筋重量(Kg)
+///   Option2   computed mode: Text3 = Text1 × Text2 ÷ 100      Label1 (a click sets it)
+///   Option1   direct mode: the user types Text3               Label3 (a click sets it)
+///   Command1  计算: calculates
+///   Command2  退出: ends the program
+///   Command3  联系: shows the author line
+///   Label6    the author line, hidden until 联系 is pressed
+///   Form1     the window itself
 enum class Control {
     Form1,
     Label1,
@@ -41,16 +56,19 @@ public:
 
     /// Text of a text field, or the edit text of Combo1.
     virtual std::u16string text(Control control) const = 0;
+    /// Replaces the text; where the caret goes then is the toolkit's.
     virtual void setText(Control control, const std::u16string &text) = 0;
 
-    /// Value of Option1 or Option2. Setting one on turns the other off.
+    /// Whether Option1 or Option2 is the one set; exactly one always is.
     virtual bool optionValue(Control option) const = 0;
-    virtual void setOptionValue(Control option, bool on) = 0;
+    /// Sets Option1 or Option2 and clears the other. There is no way to clear both.
+    virtual void setOptionOn(Control option) = 0;
 
     virtual void setVisible(Control control, bool visible) = 0;
 
     /// Appends an item to Combo1's list.
     virtual void addItem(Control combo, const std::u16string &item) = 0;
+    /// The font size of Combo1, its list included.
     virtual void setFontSize(Control control, float points) = 0;
 
     /// Moves the keyboard focus; the target's GotFocus handler runs as a result.

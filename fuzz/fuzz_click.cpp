@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     Form1 &handlers = window.handlers;
 
     if (provider.ConsumeBool())
-        form.setOptionValue(Control::Option1, true);
+        form.setOptionOn(Control::Option1);
     form.setText(Control::Text1, consumeText(provider));
     form.setText(Control::Text2, consumeText(provider));
     form.setText(Control::Text3, consumeText(provider));

@@ -1,6 +1,8 @@
-#include "field_navigation.h"
+// Keyboard-first entry: Enter (or D/d) walks Text1 -> Text2 -> Combo1 -> 计算 and
+// Text3 -> 计算, and the key never reaches the field it was typed in.
 
-#include "form_model.h"
+#include "form1.h"
+
 #include "number_text.h"
 
 namespace {
@@ -11,22 +13,19 @@ constexpr KeyAscii lowerD = 100;
 
 } // namespace
 
-FieldNavigation::FieldNavigation(FormModel &form) : m_form(form) {}
-
-bool FieldNavigation::isAdvanceKey(KeyAscii keyAscii)
+bool Form1::isAdvanceKey(KeyAscii keyAscii)
 {
     return keyAscii == enterKey || keyAscii == upperD || keyAscii == lowerD;
 }
 
-void FieldNavigation::keyPress(Control field, KeyAscii &keyAscii)
+void Form1::advance(Control field, KeyAscii &keyAscii)
 {
     if (!isAdvanceKey(keyAscii))
         return;
     switch (field) {
     case Control::Text1:
         m_form.setFocus(Control::Text2);
-        m_form.setSelStart(Control::Text2, 0);
-        m_form.setSelLength(Control::Text2, textLength(m_form.text(Control::Text2)));
+        selectWholeText(Control::Text2);
         break;
     case Control::Text2:
         m_form.setFocus(Control::Combo1);
@@ -36,23 +35,13 @@ void FieldNavigation::keyPress(Control field, KeyAscii &keyAscii)
         m_form.setFocus(Control::Command1);
         break;
     default:
-        return; // no advance handler: the key stays as typed
+        return; // no advance here: the key stays as typed
     }
     keyAscii = 0;
 }
 
-void FieldNavigation::selectAllOnFocus(Control field)
+void Form1::selectWholeText(Control field)
 {
     m_form.setSelStart(field, 0);
     m_form.setSelLength(field, textLength(m_form.text(field)));
-}
-
-void FieldNavigation::label1Click()
-{
-    m_form.setOptionValue(Control::Option2, true);
-}
-
-void FieldNavigation::label3Click()
-{
-    m_form.setOptionValue(Control::Option1, true);
 }

@@ -1,20 +1,38 @@
 #include "form1.h"
 
 #include "diameter_list.h"
-#include "form_model.h"
+#include "stored_form.h"
 
-Form1::Form1(FormModel &form) : m_form(form), m_calculation(form), m_navigation(form) {}
+Form1::Form1(FormModel &form) : m_form(form) {}
 
 void Form1::load()
 {
-    fillDiameterList(m_form);
+    for (const std::u16string &item : diameterListItems()) {
+        m_form.addItem(Control::Combo1, item);
+        // Set after every item, as the list has always done; the value never changes.
+        m_form.setFontSize(Control::Combo1, listFontPoints);
+    }
+}
+
+bool Form1::handlesClick(Control control)
+{
+    switch (control) {
+    case Control::Command1:
+    case Control::Command2:
+    case Control::Command3:
+    case Control::Label1:
+    case Control::Label3:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void Form1::click(Control control)
 {
     switch (control) {
     case Control::Command1:
-        m_calculation.command1Click();
+        calculate();
         break;
     case Control::Command2:
         m_form.unload(); // nothing of the form may be touched after this
@@ -22,11 +40,11 @@ void Form1::click(Control control)
     case Control::Command3:
         m_form.setVisible(Control::Label6, true); // the author line never hides again
         break;
-    case Control::Label1:
-        m_navigation.label1Click();
+    case Control::Label1: // 单根长度(cm): the total length from single length × count
+        m_form.setOptionOn(Control::Option2);
         break;
-    case Control::Label3:
-        m_navigation.label3Click();
+    case Control::Label3: // 总长度(m): the total length typed
+        m_form.setOptionOn(Control::Option1);
         break;
     default:
         break;
@@ -41,8 +59,10 @@ bool Form1::handlesGotFocus(Control control)
 
 void Form1::gotFocus(Control control)
 {
+    // Every text field selects its whole text when it gets the focus, however it came,
+    // so that typing replaces the old value.
     if (handlesGotFocus(control))
-        m_navigation.selectAllOnFocus(control);
+        selectWholeText(control);
 }
 
 bool Form1::handlesKeyPress(Control control)
@@ -54,5 +74,5 @@ bool Form1::handlesKeyPress(Control control)
 void Form1::keyPress(Control control, KeyAscii &keyAscii)
 {
     if (handlesKeyPress(control))
-        m_navigation.keyPress(control, keyAscii);
+        advance(control, keyAscii);
 }

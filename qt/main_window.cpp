@@ -2,12 +2,17 @@
 
 #include "author_line.h"
 #include "first_line_paste.h"
-#include "ui_form1_window.h"
+#include "stored_form.h"
+#include "stored_form_widgets.h"
 #include "window_placement.h"
 
+#include <QComboBox>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QRadioButton>
 #include <QScreen>
 #include <QWindow>
 
@@ -18,43 +23,47 @@ namespace {
 
 #include "rebar-weight.xpm"
 
-// Points that a .ui file cannot hold: it stores whole sizes only.
-constexpr qreal calculateButtonPoints = 14.25;
-// Where the client area opens on the screen.
-constexpr QPoint startPosition(375, 267);
+// Where the client area opens on the screen, in logical pixels.
+const QPoint startPosition(twipsToPixels(startLeftTwips, 96), twipsToPixels(startTopTwips, 96));
 
-// Fixed top-level widget with the uic-generated children; kept apart so the binding
-// can be built over a fully set-up window.
-QWidget *setUpWindow(QWidget *window, Ui::Form1Window &ui)
+template <typename T = QWidget>
+T *child(QWidget *window, Control control)
 {
-    ui.setupUi(window);
+    return window->findChild<T *>(QLatin1String(controlName(control)));
+}
+
+// The stored form with what the toolkit adds to it; kept apart so the binding can be
+// built over a fully set-up window.
+QWidget *setUpWindow(QWidget *window)
+{
+    buildStoredForm(window);
     window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    window->setFixedSize(window->size());
-    window->setGeometry(QRect(startPosition, window->size()));
     window->setWindowIcon(QIcon(QPixmap::fromImage(QImage(rebar_weight))));
 
-    QFont calculateFont = ui.Command1->font();
-    calculateFont.setPointSizeF(calculateButtonPoints);
-    ui.Command1->setFont(calculateFont);
-
+    auto *combo = child<QComboBox>(window, Control::Combo1);
     // No inline completion: what the user types is what the calculation reads.
-    ui.Combo1->setCompleter(nullptr);
+    combo->setCompleter(nullptr);
+    const std::array edits{child<QLineEdit>(window, Control::Text1),
+                           child<QLineEdit>(window, Control::Text2),
+                           child<QLineEdit>(window, Control::Text3),
+                           child<QLineEdit>(window, Control::Text5), combo->lineEdit()};
     // Text fields take any length, as pasted text may be long; the calculation
     // rejects what is no number.
-    for (QLineEdit *edit : {ui.Text1, ui.Text2, ui.Text3, ui.Text5, ui.Combo1->lineEdit()})
+    for (QLineEdit *edit : edits)
         edit->setMaxLength(std::numeric_limits<int>::max());
     // A cell copied from a spreadsheet ends in a line break: a paste keeps the first
     // line only. Installed before the binding, so the handlers still see every key.
     auto *paste = new FirstLinePaste(window);
-    for (QLineEdit *edit : {ui.Text1, ui.Text2, ui.Text3, ui.Text5})
-        paste->watch(edit);
-    paste->watch(ui.Combo1->lineEdit(), ui.Combo1);
+    for (QLineEdit *edit : edits)
+        paste->watch(edit, edit == combo->lineEdit() ? combo : nullptr);
 
     // The option group is one tab stop, at the button that is set, as Windows' dialog
     // keys have it; the arrow keys move within it. Qt keeps the stop at the button
     // last focused, which a label click does not move.
-    const auto keepTabStopAtSetButton = [options = std::array{ui.Option1, ui.Option2}] {
+    const std::array options{child<QRadioButton>(window, Control::Option1),
+                             child<QRadioButton>(window, Control::Option2)};
+    const auto keepTabStopAtSetButton = [options] {
         for (QRadioButton *option : options) {
             const Qt::FocusPolicy policy = option->focusPolicy();
             option->setFocusPolicy(option->isChecked() ? Qt::FocusPolicy(policy | Qt::TabFocus)
@@ -62,18 +71,15 @@ QWidget *setUpWindow(QWidget *window, Ui::Form1Window &ui)
         }
     };
     keepTabStopAtSetButton();
-    for (QRadioButton *option : {ui.Option1, ui.Option2})
+    for (QRadioButton *option : options)
         QObject::connect(option, &QAbstractButton::toggled, window, keepTabStopAtSetButton);
-
-    ui.Label6->setText(MainWindow::authorLine());
     return window;
 }
 
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
-    : QWidget(parent), m_ui(std::make_unique<Ui::Form1Window>()),
-      m_binding(setUpWindow(this, *m_ui)), m_form(m_binding)
+    : QWidget(parent), m_binding(setUpWindow(this)), m_form(m_binding)
 {
     m_binding.connectTo(m_form);
     m_form.load();
@@ -89,7 +95,7 @@ QString MainWindow::authorLine()
 void MainWindow::showAtStart()
 {
     placeOnScreen();
-    m_ui->Text1->setFocus(Qt::OtherFocusReason);
+    child(this, Control::Text1)->setFocus(Qt::OtherFocusReason);
     show();
     raise();
     activateWindow();

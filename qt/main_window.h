@@ -5,12 +5,6 @@
 
 #include <QWidget>
 
-#include <memory>
-
-namespace Ui {
-class Form1Window;
-}
-
 // The one window of the program: the stored form, bound to the handlers. Building it
 // runs the load handler; show() brings it up with the focus in the first field.
 class MainWindow : public QWidget {
@@ -34,7 +28,6 @@ private:
     /// window on a small or scaled screen.
     void placeOnScreen();
 
-    std::unique_ptr<Ui::Form1Window> m_ui;
     WindowBinding m_binding;
     Form1 m_form;
 };

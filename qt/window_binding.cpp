@@ -2,6 +2,7 @@
 
 #include "form1.h"
 #include "message_box.h"
+#include "stored_form.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -15,22 +16,6 @@
 #include <utility>
 
 namespace {
-
-struct NamedControl {
-    Control control;
-    const char *objectName;
-};
-
-constexpr NamedControl namedControls[] = {
-    {Control::Label1, "Label1"},     {Control::Label2, "Label2"},
-    {Control::Label3, "Label3"},     {Control::Label4, "Label4"},
-    {Control::Label5, "Label5"},     {Control::Label6, "Label6"},
-    {Control::Text1, "Text1"},       {Control::Text2, "Text2"},
-    {Control::Text3, "Text3"},       {Control::Text5, "Text5"},
-    {Control::Combo1, "Combo1"},     {Control::Command1, "Command1"},
-    {Control::Command2, "Command2"}, {Control::Command3, "Command3"},
-    {Control::Option1, "Option1"},   {Control::Option2, "Option2"},
-};
 
 constexpr KeyAscii enterCode = 13;
 
@@ -51,24 +36,27 @@ KeyAscii characterCode(const QKeyEvent *event)
 WindowBinding::WindowBinding(QWidget *window, QObject *parent) : QObject(parent), m_window(window)
 {
     m_widgets.insert(Control::Form1, window);
-    for (const NamedControl &named : namedControls) {
-        auto *widget = window->findChild<QWidget *>(QString::fromLatin1(named.objectName));
-        Q_ASSERT_X(widget, "WindowBinding", named.objectName);
-        m_widgets.insert(named.control, widget);
+    for (const StoredControl &stored : storedControls) {
+        const char *name = controlName(stored.control);
+        auto *widget = window->findChild<QWidget *>(QLatin1String(name));
+        Q_ASSERT_X(widget, "WindowBinding", name);
+        m_widgets.insert(stored.control, widget);
     }
 }
 
 void WindowBinding::connectTo(Form1 &form)
 {
     m_form = &form;
-    for (Control button : {Control::Command1, Control::Command2, Control::Command3}) {
-        auto *pushButton = static_cast<QAbstractButton *>(widget(button));
-        connect(pushButton, &QAbstractButton::clicked, this,
-                [this, button] { m_form->click(button); });
+    for (const StoredControl &stored : storedControls) {
+        const Control control = stored.control;
+        if (stored.kind == ControlKind::CommandButton && Form1::handlesClick(control)) {
+            connect(static_cast<QAbstractButton *>(widget(control)), &QAbstractButton::clicked,
+                    this, [this, control] { m_form->click(control); });
+        } else if (Form1::handlesClick(control) || Form1::handlesGotFocus(control)
+                   || Form1::handlesKeyPress(control)) {
+            widget(control)->installEventFilter(this); // labels' clicks, fields' focus and keys
+        }
     }
-    for (Control control : {Control::Label1, Control::Label3, Control::Text1, Control::Text2,
-                            Control::Text3, Control::Text5, Control::Combo1})
-        widget(control)->installEventFilter(this);
     lineEdit(Control::Combo1)->installEventFilter(this);
 
     // Enter in the open list picks the item and closes the list, and then reaches the
@@ -128,10 +116,10 @@ bool WindowBinding::optionValue(Control option) const
     return static_cast<QRadioButton *>(widget(option))->isChecked();
 }
 
-void WindowBinding::setOptionValue(Control option, bool on)
+void WindowBinding::setOptionOn(Control option)
 {
     // The two buttons are auto-exclusive: checking one unchecks the other.
-    static_cast<QRadioButton *>(widget(option))->setChecked(on);
+    static_cast<QRadioButton *>(widget(option))->setChecked(true);
 }
 
 void WindowBinding::setVisible(Control control, bool visible)
@@ -253,7 +241,7 @@ bool WindowBinding::eventFilter(QObject *watched, QEvent *event)
         return false;
     case QEvent::MouseButtonRelease: {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        if ((control == Control::Label1 || control == Control::Label3)
+        if (storedControl(control).kind == ControlKind::Label && Form1::handlesClick(control)
             && mouse->button() == Qt::LeftButton
             && static_cast<QWidget *>(watched)->rect().contains(mouse->position().toPoint()))
             m_form->click(control);

@@ -1,12 +1,14 @@
 #include "main_window.h"
 
 #include "author_line.h"
-#include "control_table.h"
 #include "newer_api.h"
 #include "resource_ids.h"
+#include "stored_form.h"
 #include "window_placement.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
@@ -18,10 +20,19 @@
 namespace {
 
 constexpr wchar_t className[] = L"RebarWeightForm1";
-constexpr COLORREF lightBlue = RGB(192, 192, 255);
-constexpr COLORREF blue = RGB(0, 0, 255);
 constexpr int firstControlId = 100; // none is IDOK or IDCANCEL
 constexpr int comboListItems = 8;
+
+COLORREF colourRef(Rgb rgb)
+{
+    return RGB(rgb.red, rgb.green, rgb.blue);
+}
+
+std::wstring wide(const char16_t *text)
+{
+    const std::u16string_view view(text);
+    return std::wstring(view.begin(), view.end());
+}
 
 struct WindowClass {
     const wchar_t *name;
@@ -29,18 +40,17 @@ struct WindowClass {
     DWORD exStyle;
 };
 
-WindowClass classOf(const ControlSpec &stored)
+WindowClass classOf(const StoredControl &stored)
 {
     const DWORD child = WS_CHILD | (stored.visible ? WS_VISIBLE : 0);
     switch (stored.kind) {
-    case ControlKind::Label: {
-        const bool clickable =
-            stored.control == Control::Label1 || stored.control == Control::Label3;
+    case ControlKind::Label:
         // Each label starts a group of its own, so that no group of controls runs on
         // past the last one created and wraps round to the first: the arrow keys of
         // the option group, the last controls, stay within the two buttons.
-        return {L"STATIC", child | WS_GROUP | SS_LEFT | (clickable ? SS_NOTIFY : 0), 0};
-    }
+        return {L"STATIC",
+                child | WS_GROUP | SS_LEFT | (Form1::handlesClick(stored.control) ? SS_NOTIFY : 0),
+                0};
     case ControlKind::TextBox:
         return {L"EDIT", child | WS_TABSTOP | WS_GROUP | ES_LEFT | ES_AUTOHSCROLL,
                 WS_EX_CLIENTEDGE};
@@ -50,13 +60,37 @@ WindowClass classOf(const ControlSpec &stored)
     case ControlKind::CommandButton:
         return {L"BUTTON", child | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0};
     case ControlKind::OptionButton:
-        // One group of two; the first starts it.
+        // One group of two; the first in the tab order starts it.
         return {L"BUTTON",
                 child | WS_TABSTOP | BS_AUTORADIOBUTTON
                     | (stored.control == Control::Option1 ? WS_GROUP : 0),
                 0};
     }
     return {L"STATIC", child, 0};
+}
+
+// The order the controls are made in: the tab order, with each label made just before
+// the first control it names, which is how Windows' accessibility names a field. The
+// dialog manager's tab stops follow the order of making, so they keep the tab order.
+std::vector<const StoredControl *> creationOrder()
+{
+    std::vector<const StoredControl *> order;
+    const auto made = [&order](Control control) {
+        return std::any_of(order.begin(), order.end(),
+                           [control](const StoredControl *c) { return c->control == control; });
+    };
+    const auto namesSomething = [](Control label) {
+        return std::any_of(storedControls.begin(), storedControls.end(),
+                           [label](const StoredControl &c) { return c.namedBy == label; });
+    };
+    for (const StoredControl &stored : storedControls) {
+        if (stored.kind == ControlKind::Label && namesSomething(stored.control))
+            continue; // made with the control it names
+        if (stored.namedBy != Control::Form1 && !made(stored.namedBy))
+            order.push_back(&storedControl(stored.namedBy));
+        order.push_back(&stored);
+    }
+    return order;
 }
 
 } // namespace
@@ -77,10 +111,12 @@ MainWindow::MainWindow(HINSTANCE instance) : m_fonts(instance)
     // Made hidden at the stored place, so that it takes the DPI of the monitor there.
     const int x = twipsToPixels(startLeftTwips, USER_DEFAULT_SCREEN_DPI);
     const int y = twipsToPixels(startTopTwips, USER_DEFAULT_SCREEN_DPI);
-    m_window = CreateWindowExW(exStyle, className, L"钢筋重量计算", style, x, y, 329, 150, nullptr,
+    m_window = CreateWindowExW(exStyle, className, wide(formCaption).c_str(), style, x, y,
+                               twipsToPixels(clientWidthTwips, USER_DEFAULT_SCREEN_DPI),
+                               twipsToPixels(clientHeightTwips, USER_DEFAULT_SCREEN_DPI), nullptr,
                                nullptr, instance, this);
     m_dpi = windowDpi(m_window);
-    m_resultBrush.reset(CreateSolidBrush(lightBlue));
+    m_resultBrush.reset(CreateSolidBrush(colourRef(lightBlue)));
 
     createControls(instance);
     layOut(m_dpi);
@@ -113,22 +149,25 @@ void MainWindow::createControls(HINSTANCE instance)
             fitComboField();
     });
     int id = firstControlId;
-    const std::u16string author = authorLine();
-    const std::wstring authorText(author.begin(), author.end());
-    for (const ControlSpec &stored : controlTable) {
-        const WindowClass kind = classOf(stored);
-        const wchar_t *caption = stored.caption ? stored.caption : authorText.c_str();
-        HWND control =
-            CreateWindowExW(kind.exStyle, kind.name, caption, kind.style, 0, 0, 0, 0, m_window,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
-        if (stored.kind == ControlKind::TextBox)
+    for (const StoredControl *stored : creationOrder()) {
+        const WindowClass kind = classOf(*stored);
+        // The option buttons' captions never show at their width; they carry the names
+        // of the labels that stand for them, which is what a screen reader says.
+        const std::wstring caption = stored->kind == ControlKind::OptionButton
+                                         ? wide(nameOf(stored->control))
+                                     : stored->caption ? wide(stored->caption)
+                                                       : wide(authorLine().c_str());
+        HWND control = CreateWindowExW(
+            kind.exStyle, kind.name, caption.c_str(), kind.style, 0, 0, 0, 0, m_window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
+        if (stored->kind == ControlKind::TextBox)
             SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no length limit
-        if (stored.kind == ControlKind::ComboBox)
-            SetWindowTextW(control, caption); // a combo box takes no text at creation
-        m_binding->attach(stored.control, control);
+        if (stored->kind == ControlKind::ComboBox)
+            SetWindowTextW(control, caption.c_str()); // a combo box takes no text at creation
+        m_binding->attach(stored->control, control);
     }
     SendMessageW(m_binding->editOf(Control::Combo1), EM_SETLIMITTEXT, 0, 0);
-    m_binding->setOptionValue(Control::Option2, true);
+    m_binding->setOptionOn(optionSetAtStart);
 }
 
 void MainWindow::layOut(UINT dpi)
@@ -136,7 +175,7 @@ void MainWindow::layOut(UINT dpi)
     m_dpi = dpi;
     m_fonts.rebuild(dpi);
     const auto px = [dpi](int twips) { return twipsToPixels(twips, static_cast<int>(dpi)); };
-    for (const ControlSpec &stored : controlTable) {
+    for (const StoredControl &stored : storedControls) {
         HWND control = m_binding->handle(stored.control);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts.fontOf(stored.control)),
                      FALSE);
@@ -153,7 +192,8 @@ void MainWindow::layOut(UINT dpi)
 void MainWindow::fitComboField()
 {
     HWND combo = m_binding->handle(Control::Combo1);
-    const int wanted = twipsToPixels(specOf(Control::Combo1).height, static_cast<int>(m_dpi));
+    const int wanted =
+        twipsToPixels(storedControl(Control::Combo1).height, static_cast<int>(m_dpi));
     // The field's border around the item height differs between Windows versions and
     // themes: measured, set, and measured again.
     for (int attempt = 0; attempt < 3; ++attempt) {
@@ -225,13 +265,13 @@ LRESULT MainWindow::colour(HDC dc, HWND control)
     Control which;
     if (!m_binding->controlOf(control, which) || which == Control::Combo1)
         return 0;
-    switch (specOf(which).colour) {
+    switch (storedControl(which).colours) {
     case ColourKind::Result:
-        SetTextColor(dc, blue);
-        SetBkColor(dc, lightBlue);
+        SetTextColor(dc, colourRef(blue));
+        SetBkColor(dc, colourRef(lightBlue));
         return reinterpret_cast<LRESULT>(m_resultBrush.get());
     case ColourKind::BlueText:
-        SetTextColor(dc, blue);
+        SetTextColor(dc, colourRef(blue));
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     case ColourKind::Standard:

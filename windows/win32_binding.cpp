@@ -1,10 +1,12 @@
 #include "win32_binding.h"
 
 #include "form1.h"
+#include "stored_form.h"
 
 #include <imm.h>
 
 #include <exception>
+#include <iterator>
 #include <limits>
 
 namespace {
@@ -22,7 +24,7 @@ std::u16string windowText(HWND handle)
     return std::u16string(buffer.begin(), buffer.begin() + copied);
 }
 
-constexpr wchar_t windowTitle[] = L"钢筋重量计算";
+const std::wstring windowTitle(std::begin(formCaption), std::end(formCaption) - 1);
 
 } // namespace
 
@@ -33,9 +35,9 @@ LRESULT guarded(HWND window, const std::function<LRESULT()> &work)
     } catch (const std::exception &error) {
         const std::string what = error.what();
         const std::wstring text = L"程序内部错误：" + std::wstring(what.begin(), what.end());
-        MessageBoxW(window, text.c_str(), windowTitle, MB_OK | MB_ICONERROR);
+        MessageBoxW(window, text.c_str(), windowTitle.c_str(), MB_OK | MB_ICONERROR);
     } catch (...) {
-        MessageBoxW(window, L"程序内部错误。", windowTitle, MB_OK | MB_ICONERROR);
+        MessageBoxW(window, L"程序内部错误。", windowTitle.c_str(), MB_OK | MB_ICONERROR);
     }
     return 0;
 }
@@ -227,14 +229,12 @@ bool Win32Binding::optionValue(Control option) const
     return SendMessageW(handle(option), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-void Win32Binding::setOptionValue(Control option, bool on)
+void Win32Binding::setOptionOn(Control option)
 {
     // BM_SETCHECK leaves the other button as it is: the pair is kept exclusive here.
-    SendMessageW(handle(option), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
-    if (on) {
-        const Control other = option == Control::Option1 ? Control::Option2 : Control::Option1;
-        SendMessageW(handle(other), BM_SETCHECK, BST_UNCHECKED, 0);
-    }
+    const Control other = option == Control::Option1 ? Control::Option2 : Control::Option1;
+    SendMessageW(handle(option), BM_SETCHECK, BST_CHECKED, 0);
+    SendMessageW(handle(other), BM_SETCHECK, BST_UNCHECKED, 0);
 }
 
 void Win32Binding::setVisible(Control control, bool visible)
@@ -278,7 +278,7 @@ int Win32Binding::messageBox(const std::u16string &prompt)
         return m_messageBoxHook(prompt);
     // OK only, no icon, modal to the window; Enter, Escape and the close box all
     // answer OK.
-    return MessageBoxW(m_window, wide(prompt).c_str(), windowTitle, MB_OK);
+    return MessageBoxW(m_window, wide(prompt).c_str(), windowTitle.c_str(), MB_OK);
 }
 
 void Win32Binding::unload()

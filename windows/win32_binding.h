@@ -43,7 +43,7 @@ public:
     std::u16string text(Control control) const override;
     void setText(Control control, const std::u16string &text) override;
     bool optionValue(Control option) const override;
-    void setOptionValue(Control option, bool on) override;
+    void setOptionOn(Control option) override;
     void setVisible(Control control, bool visible) override;
     void addItem(Control combo, const std::u16string &item) override;
     void setFontSize(Control control, float points) override;

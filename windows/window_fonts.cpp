@@ -5,6 +5,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <set>
+#include <string_view>
 
 namespace {
 
@@ -47,18 +48,14 @@ std::wstring pickFace(std::initializer_list<const wchar_t *> wanted, HINSTANCE i
     return standIn;
 }
 
-float pointsOf(FontKind kind)
+bool isKai(FontKind kind)
 {
-    switch (kind) {
-    case FontKind::Calculate:
-        return 14.25f;
-    case FontKind::Result:
-    case FontKind::Exit:
-        return 12.0f;
-    case FontKind::Window:
-        break;
-    }
-    return 9.0f;
+    return std::u16string_view(storedFont(kind).face) == u"华文新魏";
+}
+
+int weightOf(FontKind kind)
+{
+    return storedFont(kind).bold ? FW_BOLD : FW_NORMAL;
 }
 
 } // namespace
@@ -80,21 +77,18 @@ Font WindowFonts::make(const std::wstring &face, float points, int weight) const
 void WindowFonts::rebuild(UINT dpi)
 {
     m_dpi = dpi;
-    for (FontKind kind :
-         {FontKind::Window, FontKind::Calculate, FontKind::Result, FontKind::Exit}) {
-        const std::wstring &face = kind == FontKind::Calculate ? m_kai : m_song;
-        m_byKind[kind] = make(face, pointsOf(kind), kind == FontKind::Result ? FW_BOLD : FW_NORMAL);
-    }
+    for (FontKind kind : {FontKind::Window, FontKind::Calculate, FontKind::Result, FontKind::Exit})
+        m_byKind[kind] =
+            make(isKai(kind) ? m_kai : m_song, storedFont(kind).points, weightOf(kind));
     for (const auto [control, points] : m_points)
         setPoints(control, points);
 }
 
 void WindowFonts::setPoints(Control control, float points)
 {
-    const FontKind kind = specOf(control).font;
+    const FontKind kind = storedControl(control).font;
     m_points[control] = points;
-    m_byControl[control] = make(kind == FontKind::Calculate ? m_kai : m_song, points,
-                                kind == FontKind::Result ? FW_BOLD : FW_NORMAL);
+    m_byControl[control] = make(isKai(kind) ? m_kai : m_song, points, weightOf(kind));
 }
 
 HFONT WindowFonts::fontOf(Control control) const
@@ -102,7 +96,7 @@ HFONT WindowFonts::fontOf(Control control) const
     const auto own = m_byControl.find(control);
     if (own != m_byControl.end())
         return own->second.get();
-    return m_byKind.at(specOf(control).font).get();
+    return m_byKind.at(storedControl(control).font).get();
 }
 
 bool WindowFonts::hasPoints(Control control, float points) const

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "control_table.h"
 #include "gdi_object.h"
+#include "stored_form.h"
 
 #include <map>
 #include <string>

@@ -65,10 +65,7 @@ void click(bool direct, const std::u16string &single, const std::u16string &coun
     window.enter(direct, single, count, total, diameter);
     window.handlers.click(Control::Command1);
     // The unrounded weight, from the total length as the field shows it.
-    double kgPerMetre = 0;
-    const double mm = textToNumber(diameter).value;
-    for (const UnitWeightRow &row : unitWeightTable)
-        kgPerMetre = mm == row.diameterMm ? row.kgPerMetre : kgPerMetre;
+    const double kgPerMetre = massPerMetre(textToNumber(diameter).value).value_or(0);
     const double unrounded = textToNumber(form.text(Control::Text3)).value * kgPerMetre;
     emit(std::string(direct ? "direct " : "computed ") + utf8(single) + " " + utf8(count) + " "
          + utf8(total) + " " + utf8(diameter) + " -> " + utf8(form.text(Control::Text3)) + " "

@@ -1,5 +1,7 @@
 #include "fake_form.h"
 
+#include "stored_form.h"
+
 #include <stdexcept>
 
 namespace {
@@ -27,13 +29,15 @@ void requireOption(Control control)
 } // namespace
 
 FakeForm::FakeForm()
-    : m_texts{{Control::Text1, u"100"},
-              {Control::Text2, u"1"},
-              {Control::Text3, u"10"},
-              {Control::Text5, u"2007"},
-              {Control::Combo1, u"12"}},
-      m_visible{{Control::Label6, false}}
-{}
+    : m_option1(optionSetAtStart == Control::Option1),
+      m_option2(optionSetAtStart == Control::Option2)
+{
+    for (const StoredControl &stored : storedControls) {
+        if (stored.kind == ControlKind::TextBox || stored.kind == ControlKind::ComboBox)
+            m_texts[stored.control] = stored.caption;
+        m_visible[stored.control] = stored.visible;
+    }
+}
 
 std::u16string FakeForm::text(Control control) const
 {
@@ -54,11 +58,9 @@ bool FakeForm::optionValue(Control option) const
     return option == Control::Option1 ? m_option1 : m_option2;
 }
 
-void FakeForm::setOptionValue(Control option, bool on)
+void FakeForm::setOptionOn(Control option)
 {
     requireOption(option);
-    if (!on)
-        return; // one of the group is always set
     m_option1 = option == Control::Option1;
     m_option2 = option == Control::Option2;
 }
@@ -139,9 +141,5 @@ bool FakeForm::wholeTextSelected(Control control) const
 
 std::ostream &operator<<(std::ostream &out, Control control)
 {
-    static const char *const names[] = {"Form1",   "Label1", "Label2",   "Label3",   "Label4",
-                                        "Label5",  "Label6", "Text1",    "Text2",    "Text3",
-                                        "Text5",   "Combo1", "Command1", "Command2", "Command3",
-                                        "Option1", "Option2"};
-    return out << names[static_cast<int>(control)];
+    return out << controlName(control);
 }

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-// The form model in memory, starting as the stored window starts. A focus move calls
+// The form model in memory, starting as the stored window starts (texts, visibility and
+// the option set, from the stored form). A focus move calls
 // the GotFocus hook (the tests connect it to Form1::gotFocus), as the real window
 // raises the event; message boxes answer from a script and record their prompts.
 class FakeForm : public FormModel {
@@ -24,7 +25,7 @@ public:
     std::u16string text(Control control) const override;
     void setText(Control control, const std::u16string &text) override;
     bool optionValue(Control option) const override;
-    void setOptionValue(Control option, bool on) override;
+    void setOptionOn(Control option) override;
     void setVisible(Control control, bool visible) override;
     void addItem(Control combo, const std::u16string &item) override;
     void setFontSize(Control control, float points) override;
@@ -51,8 +52,8 @@ public:
 
 private:
     std::map<Control, std::u16string> m_texts;
-    bool m_option1 = false;
-    bool m_option2 = true;
+    bool m_option1;
+    bool m_option2;
     std::map<Control, bool> m_visible;
     std::map<Control, Selection> m_selection;
 };

@@ -34,7 +34,7 @@ struct FakeWindow {
                const std::u16string &total, const std::u16string &diameter)
     {
         if (direct)
-            form.setOptionValue(Control::Option1, true);
+            form.setOptionOn(Control::Option1);
         form.setText(Control::Text1, single);
         form.setText(Control::Text2, count);
         form.setText(Control::Text3, total);

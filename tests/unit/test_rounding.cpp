@@ -1,8 +1,8 @@
 #include "number_text.h"
 #include "rounding.h"
 #include "row_name.h"
-#include "utf8.h"
 #include "unit_weight_table.h"
+#include "utf8.h"
 
 #include <gtest/gtest.h>
 

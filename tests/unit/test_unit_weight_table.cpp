@@ -1,9 +1,10 @@
 #include "diameter_list.h"
 #include "fake_form.h"
+#include "form1.h"
 #include "number_text.h"
 #include "row_name.h"
-#include "utf8.h"
 #include "unit_weight_table.h"
+#include "utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -34,10 +35,11 @@ TEST(UnitWeightTable, diametersAscendAndAreDistinct)
         EXPECT_LT(unitWeightTable[i - 1].diameterMm, unitWeightTable[i].diameterMm);
 }
 
+// The load handler fills the list.
 TEST(UnitWeightTable, listHoldsTheWholeNumberDiameters)
 {
     FakeForm form;
-    fillDiameterList(form);
+    Form1(form).load();
     const std::vector<std::u16string> expected{u"6",  u"8",  u"9",  u"10", u"12", u"14",
                                                u"16", u"18", u"20", u"22", u"25", u"28",
                                                u"30", u"32", u"36", u"40", u"50"};
@@ -79,16 +81,15 @@ INSTANTIATE_TEST_SUITE_P(UnitWeightTable, ListLeavesOut, testing::ValuesIn(listR
 // Every item finds its row, and 6.5 is the only row without an item.
 TEST(UnitWeightTable, everyListItemHasATableRow)
 {
-    FakeForm form;
-    fillDiameterList(form);
+    const std::vector<std::u16string> items = diameterListItems();
     std::vector<std::u16string> rowsWithoutItem;
     for (const UnitWeightRow &row : unitWeightTable) {
         const std::u16string diameter = numberToText(row.diameterMm);
-        if (std::find(form.items.begin(), form.items.end(), diameter) == form.items.end())
+        if (std::find(items.begin(), items.end(), diameter) == items.end())
             rowsWithoutItem.push_back(diameter);
     }
     EXPECT_EQ(rowsWithoutItem, std::vector<std::u16string>{u"6.5"});
-    EXPECT_EQ(form.items.size() + 1, unitWeightTable.size());
+    EXPECT_EQ(items.size() + 1, unitWeightTable.size());
 }
 
 TEST(UnitWeightTable, diametersText)

@@ -3,12 +3,12 @@
 // screen reader hears, and the fallbacks of a Windows 7 without its updates. The
 // behaviour every window shares is the book of scenarios (test_scenarios_win32).
 
-#include "control_table.h"
 #include "fake_window.h"
 #include "main_window.h"
 #include "message_loop.h"
 #include "newer_api.h"
 #include "row_name.h"
+#include "stored_form.h"
 #include "utf8.h"
 
 #include <gtest/gtest.h>
@@ -93,7 +93,7 @@ TEST_F(Win32Window, layoutInDevicePixels)
     EXPECT_EQ(client.right, twipsToPixels(clientWidthTwips, dpi));
     EXPECT_EQ(client.bottom, twipsToPixels(clientHeightTwips, dpi));
     std::printf("client area at %d dpi: %ld x %ld\n", dpi, client.right, client.bottom);
-    for (const ControlSpec &stored : controlTable) {
+    for (const StoredControl &stored : storedControls) {
         RECT r;
         GetWindowRect(of(stored.control), &r);
         MapWindowPoints(nullptr, main(), reinterpret_cast<POINT *>(&r), 2);

@@ -1,4 +1,5 @@
 #include "application_start.h"
+#include "stored_form.h"
 #include "window_fixture.h"
 
 #include <QComboBox>
@@ -42,78 +43,44 @@ private slots:
 
 void TestWindowLayout::controls_data()
 {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("className");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QRect>("twips"); // left, top, width, height
-    QTest::addColumn<QString>("family");
-    QTest::addColumn<double>("points");
-    QTest::addColumn<bool>("bold");
-    QTest::addColumn<bool>("visible");
-
-    const QString song = QStringLiteral("宋体");
-    const auto row = [&](const char *name, const char *cls, const char *caption, int l, int t,
-                         int w, int h, const QString &family, double points, bool bold = false,
-                         bool visible = true) {
-        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(cls)
-                            << QString::fromUtf8(caption) << QRect(l, t, w, h) << family << points
-                            << bold << visible;
-    };
-    row("Label1", "QLabel", "单根长度(cm)", 360, 240, 1095, 255, song, 9);
-    row("Label2", "QLabel", "根数", 2160, 240, 495, 255, song, 9);
-    row("Label3", "QLabel", "总长度(m)", 360, 1020, 975, 255, song, 9);
-    row("Text1", "QLineEdit", "100", 360, 480, 975, 270, song, 9);
-    row("Text2", "QLineEdit", "1", 2040, 480, 615, 270, song, 9);
-    row("Combo1", "QComboBox", "12", 3600, 480, 855, 300, song, 10); // 10 pt from load
-    row("Command1", "QPushButton", "计算", 3360, 960, 1215, 450, QStringLiteral("华文新魏"), 14.25);
-    row("Text3", "QLineEdit", "10", 1560, 960, 1335, 270, song, 9);
-    row("Label4", "QLabel", "钢筋直径(mm)", 3480, 240, 1095, 255, song, 9);
-    row("Label5", "QLabel", "钢筋重量(Kg)", 360, 1560, 1095, 255, song, 9);
-    row("Text5", "QLineEdit", "2007", 1560, 1440, 1335, 375, song, 12, true);
-    row("Command2", "QPushButton", "退出", 3360, 1440, 1215, 375, song, 12);
-    row("Label6", "QLabel", "", 1200, 1960, 3375, 255, song, 9, false, false);
-    row("Command3", "QPushButton", "联系", 360, 1920, 735, 255, song, 9);
-    row("Option1", "QRadioButton", "Option1", 120, 990, 255, 255, song, 9);
-    row("Option2", "QRadioButton", "Option2", 120, 200, 255, 255, song, 9);
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < storedControls.size(); ++i)
+        QTest::newRow(controlName(storedControls[i].control)) << static_cast<int>(i);
 }
 
+// Each widget as its row of the stored form has it, in pixels at 96 dpi.
 void TestWindowLayout::controls()
 {
-    QFETCH(QString, name);
-    QFETCH(QString, className);
-    QFETCH(QString, caption);
-    QFETCH(QRect, twips);
-    QFETCH(QString, family);
-    QFETCH(double, points);
-    QFETCH(bool, bold);
-    QFETCH(bool, visible);
-
+    QFETCH(int, row);
+    const StoredControl &stored = storedControls.at(static_cast<std::size_t>(row));
     ShownWindow w;
     QVERIFY(w.show());
-    QWidget *widget = w.window->findChild<QWidget *>(name);
+    QWidget *widget = w.window->findChild<QWidget *>(QLatin1String(controlName(stored.control)));
     QVERIFY(widget);
-    QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), className);
+    const char *className[] = {"QLabel", "QLineEdit", "QComboBox", "QPushButton", "QRadioButton"};
+    QCOMPARE(widget->metaObject()->className(), className[static_cast<int>(stored.kind)]);
     const auto px = [](int t) { return qRound(t / 15.0); };
     QCOMPARE(widget->geometry(),
-             QRect(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height())));
-    QCOMPARE(widget->font().family(), family);
-    QCOMPARE(widget->font().pointSizeF(), points);
-    QCOMPARE(widget->font().bold(), bold);
-    QCOMPARE(widget->isVisible(), visible);
+             QRect(px(stored.left), px(stored.top), px(stored.width), px(stored.height)));
+    const StoredFont font = storedFont(stored.font);
+    QCOMPARE(widget->font().family(), QString::fromUtf16(font.face));
+    // The list's size is set at load.
+    QCOMPARE(widget->font().pointSizeF(),
+             stored.control == Control::Combo1 ? 10.0 : static_cast<double>(font.points));
+    QCOMPARE(widget->font().bold(), font.bold);
+    QCOMPARE(widget->isVisible(), stored.visible);
     QVERIFY(widget->isEnabled());
 
-    if (auto *label = qobject_cast<QLabel *>(widget)) {
-        if (name != QStringLiteral("Label6"))
-            QCOMPARE(label->text(), caption);
-    } else if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
-        QCOMPARE(edit->text(), caption);
+    const QString caption =
+        stored.caption ? QString::fromUtf16(stored.caption) : MainWindow::authorLine();
+    if (auto *edit = qobject_cast<QLineEdit *>(widget))
         QCOMPARE(edit->maxLength(), std::numeric_limits<int>::max());
-    } else if (auto *combo = qobject_cast<QComboBox *>(widget)) {
+    if (auto *combo = qobject_cast<QComboBox *>(widget))
         QCOMPARE(combo->currentText(), caption);
-    } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
-        QCOMPARE(button->text(), caption);
+    else
+        QCOMPARE(widget->property("text").toString(), caption);
+    if (auto *button = qobject_cast<QAbstractButton *>(widget))
         QVERIFY(!button->text().contains(QLatin1Char('&'))); // no access keys
-    }
 }
 
 void TestWindowLayout::windowFrame()

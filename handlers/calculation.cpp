@@ -1,8 +1,11 @@
-#include "weight_calculation.h"
+// The click of 计算 and the two procedures it sends the user back with.
 
-#include "form_model.h"
-#include "rounding.h"
+#include "form1.h"
+
+#include "number_text.h"
+#include "stored_form.h"
 #include "unit_weight_table.h"
+#include "weight.h"
 
 #include <cmath>
 
@@ -11,11 +14,10 @@ namespace {
 constexpr char16_t jokePrompt[] = u"开什么玩笑！";
 constexpr char16_t tooLargePrompt[] = u"数值太大，无法计算。";
 constexpr int okAnswer = 1;
-constexpr int resultDecimals = 2;
 
 std::u16string notANumberPrompt(Control field)
 {
-    return u"请在“" + fieldCaption(field) + u"”中输入数字。";
+    return u"请在“" + std::u16string(nameOf(field)) + u"”中输入数字。";
 }
 
 std::u16string unknownDiameterPrompt(double diameter)
@@ -26,37 +28,17 @@ std::u16string unknownDiameterPrompt(double diameter)
 
 } // namespace
 
-std::u16string fieldCaption(Control field)
-{
-    switch (field) {
-    case Control::Text1:
-        return u"单根长度(cm)";
-    case Control::Text2:
-        return u"根数";
-    case Control::Text3:
-        return u"总长度(m)";
-    case Control::Text5:
-        return u"钢筋重量(Kg)";
-    case Control::Combo1:
-        return u"钢筋直径(mm)";
-    default:
-        return {};
-    }
-}
-
-WeightCalculation::WeightCalculation(FormModel &form) : m_form(form) {}
-
-void WeightCalculation::command1Click()
+void Form1::calculate()
 {
     if (!m_form.optionValue(Control::Option1)) {
-        // Computed mode: the total length comes from single length x count.
+        // Computed mode: the total length comes from single length × count.
         const auto singleCm = readNumber(Control::Text1);
         if (!singleCm)
             return;
         const auto count = readNumber(Control::Text2);
         if (!count)
             return;
-        const double totalMetres = (*singleCm * *count) / 100;
+        const double totalMetres = totalLengthMetres(*singleCm, *count);
         if (!std::isfinite(totalMetres)) {
             sendBack(Control::Text1, tooLargePrompt);
             return;
@@ -65,8 +47,10 @@ void WeightCalculation::command1Click()
         m_form.setText(Control::Text3, numberToText(totalMetres));
 
         const auto single = readNumber(Control::Text1);
+        if (!single)
+            return;
         const auto bars = readNumber(Control::Text2);
-        if (!single || !bars)
+        if (!bars)
             return;
         if (!(*single > 0) || !(*bars > 0)) {
             if (refuseNonPositive()) {
@@ -86,22 +70,17 @@ void WeightCalculation::command1Click()
         }
     }
 
-    // Every row is tested against a fresh reading of the diameter; the match is
-    // numeric, so "12.0" finds the row for 12.
-    double kgPerMetre = 0;
-    bool found = false;
-    for (const UnitWeightRow &row : unitWeightTable) {
+    // Every row of the table is tested against a fresh reading of the diameter.
+    std::optional<double> kgPerMetre;
+    for (std::size_t row = 0; row < unitWeightTable.size(); ++row) {
         const auto diameter = readNumber(Control::Combo1);
         if (!diameter)
             return;
-        if (*diameter == row.diameterMm) {
-            kgPerMetre = row.kgPerMetre;
-            found = true;
-        }
+        if (const auto mass = massPerMetreInRow(row, *diameter))
+            kgPerMetre = mass;
     }
-    if (!found) {
-        const auto diameter = readNumber(Control::Combo1);
-        if (diameter)
+    if (!kgPerMetre) {
+        if (const auto diameter = readNumber(Control::Combo1))
             sendBack(Control::Combo1, unknownDiameterPrompt(*diameter));
         return;
     }
@@ -110,19 +89,18 @@ void WeightCalculation::command1Click()
     const auto metres = readNumber(Control::Text3);
     if (!metres)
         return;
-    const double rounded = roundToDecimals(*metres * kgPerMetre, resultDecimals);
-    if (!std::isfinite(rounded)) {
+    const double weight = roundedWeightKg(*metres, *kgPerMetre);
+    if (!std::isfinite(weight)) {
         sendBack(Control::Text3, tooLargePrompt);
         return;
     }
-    m_form.setText(Control::Text5, numberToText(rounded));
+    m_form.setText(Control::Text5, numberToText(weight));
 
     m_form.setFocus(Control::Text1);
-    m_form.setSelStart(Control::Text1, 0);
-    m_form.setSelLength(Control::Text1, textLength(m_form.text(Control::Text1)));
+    selectWholeText(Control::Text1);
 }
 
-void WeightCalculation::abc()
+void Form1::abc()
 {
     const auto single = readNumber(Control::Text1);
     if (single && !(*single > 0))
@@ -132,14 +110,14 @@ void WeightCalculation::abc()
         m_form.setFocus(Control::Text2);
 }
 
-void WeightCalculation::abc2()
+void Form1::abc2()
 {
     const auto total = readNumber(Control::Text3);
     if (total && !(*total > 0))
         m_form.setFocus(Control::Text3);
 }
 
-std::optional<double> WeightCalculation::readNumber(Control field)
+std::optional<double> Form1::readNumber(Control field)
 {
     const NumberResult number = textToNumber(m_form.text(field));
     switch (number.status) {
@@ -155,7 +133,7 @@ std::optional<double> WeightCalculation::readNumber(Control field)
     return std::nullopt;
 }
 
-bool WeightCalculation::refuseNonPositive()
+bool Form1::refuseNonPositive()
 {
     // The answer goes through its text form and back, as the box's answer always has.
     const std::u16string answer = integerToText(m_form.messageBox(jokePrompt));
@@ -163,14 +141,12 @@ bool WeightCalculation::refuseNonPositive()
     return asNumber.status == NumberStatus::Ok && asNumber.value == okAnswer;
 }
 
-void WeightCalculation::sendBack(Control field, const std::u16string &prompt)
+void Form1::sendBack(Control field, const std::u16string &prompt)
 {
     m_form.messageBox(prompt);
     m_form.setFocus(field);
-    if (field == Control::Combo1) {
-        // Text fields select themselves on focus; the combo box is selected here so
-        // the next diameter typed replaces the wrong one.
-        m_form.setSelStart(field, 0);
-        m_form.setSelLength(field, textLength(m_form.text(field)));
-    }
+    // Text fields select themselves on focus; the combo box's text is selected here
+    // too, so the next diameter typed replaces the wrong one.
+    if (field == Control::Combo1)
+        selectWholeText(field);
 }
