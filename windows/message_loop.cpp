@@ -14,10 +14,16 @@ void dispatch(HWND window, MSG &message)
 
 int runMessageLoop(HWND window)
 {
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+    // The loop ends with the window as well as with WM_QUIT: a modal loop of the system's
+    // own can take the quit message that WM_DESTROY posts (Wine's move loop, which
+    // Alt+Space, Move starts, does), and the program would then wait without a window.
+    MSG message{};
+    while (IsWindow(window)) {
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0)
+            return static_cast<int>(message.wParam);
         dispatch(window, message);
-    return static_cast<int>(message.wParam);
+    }
+    return 0;
 }
 
 void handlePendingMessages(HWND window)

@@ -24,9 +24,9 @@ Function lookUp(const wchar_t *module, const char *name)
 
 } // namespace
 
-void forgetNewerApis()
+void forgetNewerApis(bool forget)
 {
-    forgotten = true;
+    forgotten = forget;
 }
 
 namespace {

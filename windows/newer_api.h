@@ -6,9 +6,9 @@
 // time, and has a fallback: the program is built for Windows 7 (_WIN32_WINNT 0x0601),
 // so no newer function is ever imported.
 
-/// Makes every later look-up fail, as on a Windows 7 without its updates. For the
-/// tests, before the window is made.
-void forgetNewerApis();
+/// Makes every later look-up fail, as on a Windows 7 without its updates (or succeed
+/// again). For the tests, before the window is made.
+void forgetNewerApis(bool forget = true);
 
 /// Loads DLLs from System32 only from here on, whatever folder the program was started
 /// from: SetDefaultDllDirectories where Windows has it (8, or 7 with KB2533623); on a

@@ -1,19 +1,20 @@
 #include "fake_driver.h"
 
+#include "stored_form.h"
+
 #include <stdexcept>
 
 namespace {
 
 bool holdsText(Control control)
 {
-    return control == Control::Text1 || control == Control::Text2 || control == Control::Text3
-           || control == Control::Text5 || control == Control::Combo1;
+    const ControlKind kind = storedControl(control).kind;
+    return kind == ControlKind::TextBox || kind == ControlKind::ComboBox;
 }
 
 bool isCommandButton(Control control)
 {
-    return control == Control::Command1 || control == Control::Command2
-           || control == Control::Command3;
+    return storedControl(control).kind == ControlKind::CommandButton;
 }
 
 } // namespace
@@ -75,38 +76,11 @@ void FakeDriver::press(Key key)
 
 void FakeDriver::click(Control control)
 {
-    if (isCommandButton(control)) {
+    if (isCommandButton(control))
         m_window.form.setFocus(control); // a pressed button takes the focus
-        m_window.handlers.click(control);
-        return;
-    }
-    switch (control) {
-    case Control::Label1:
-    case Control::Label2:
-    case Control::Label3:
-    case Control::Label4:
-    case Control::Label5:
-    case Control::Label6:
-        m_window.handlers.click(control);
-        return;
-    default:
+    else if (storedControl(control).kind != ControlKind::Label)
         throw std::logic_error("the fake form takes clicks on buttons and labels only");
-    }
-}
-
-void FakeDriver::paste(const std::u16string &)
-{
-    throw std::logic_error("the fake form has no clipboard");
-}
-
-void FakeDriver::pickItem(const std::u16string &)
-{
-    throw std::logic_error("the fake form has no drop-down list");
-}
-
-void FakeDriver::closeBox()
-{
-    throw std::logic_error("the fake form has no frame");
+    m_window.handlers.click(control);
 }
 
 std::u16string FakeDriver::text(Control control)

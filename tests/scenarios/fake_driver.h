@@ -16,9 +16,6 @@ public:
     void type(const std::u16string &text) override;
     void press(Key key) override;
     void click(Control control) override;
-    void paste(const std::u16string &clipboard) override;
-    void pickItem(const std::u16string &item) override;
-    void closeBox() override;
 
     std::u16string text(Control control) override;
     Control focus() override;

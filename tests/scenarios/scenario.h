@@ -3,6 +3,7 @@
 #include "form_model.h"
 
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,7 @@ struct Step {
     enum class Kind {
         // What the user does.
         Type,     ///< types `text` into whatever has the focus
-        Press,    ///< presses `key`
+        Press,    ///< presses the Key `number`
         Click,    ///< clicks `control`; a field at the end of its text
         Paste,    ///< puts `text` on the clipboard and pastes it with Ctrl+V
         PickItem, ///< with the list open, clicks its item `text`
@@ -46,14 +47,86 @@ struct Step {
         ListOpen, ///< the combo box's list is down (`number` 1) or up (0)
         Items,    ///< the combo box's list holds `number` items
     };
-    Kind kind;
-    Control control = Control::Form1;
-    std::u16string text;
-    Key key = Key::Enter;
-    int number = 0;
-
+    Step(Kind kind, Control control = Control::Form1, std::u16string text = {}, int number = 0)
+        : kind(kind), control(control), text(std::move(text)), number(number)
+    {}
     bool isAction() const { return kind <= Kind::CloseBox; }
+
+    Kind kind;
+    Control control;
+    std::u16string text;
+    int number;
 };
+
+// Steps, as the rows spell them.
+inline Step type(std::u16string text)
+{
+    return {Step::Kind::Type, Control::Form1, std::move(text)};
+}
+inline Step press(Key key)
+{
+    return {Step::Kind::Press, Control::Form1, {}, static_cast<int>(key)};
+}
+inline Step click(Control control)
+{
+    return {Step::Kind::Click, control};
+}
+inline Step paste(std::u16string clipboard)
+{
+    return {Step::Kind::Paste, Control::Form1, std::move(clipboard)};
+}
+inline Step pickItem(std::u16string item)
+{
+    return {Step::Kind::PickItem, Control::Combo1, std::move(item)};
+}
+inline Step closeBox()
+{
+    return {Step::Kind::CloseBox};
+}
+inline Step textIs(Control control, std::u16string text)
+{
+    return {Step::Kind::Text, control, std::move(text)};
+}
+inline Step focusIn(Control control)
+{
+    return {Step::Kind::Focus, control};
+}
+inline Step selectedIn(Control control, std::u16string text)
+{
+    return {Step::Kind::Selected, control, std::move(text)};
+}
+inline Step caretIn(Control control, int position)
+{
+    return {Step::Kind::Caret, control, {}, position};
+}
+inline Step optionSet(Control option)
+{
+    return {Step::Kind::Option, option};
+}
+inline Step box(std::u16string prompt)
+{
+    return {Step::Kind::Box, Control::Form1, std::move(prompt)};
+}
+inline Step shown(Control control)
+{
+    return {Step::Kind::Visible, control, {}, 1};
+}
+inline Step hidden(Control control)
+{
+    return {Step::Kind::Visible, control, {}, 0};
+}
+inline Step closed()
+{
+    return {Step::Kind::Closed};
+}
+inline Step listOpen(bool open)
+{
+    return {Step::Kind::ListOpen, Control::Combo1, {}, open};
+}
+inline Step listItems(int count)
+{
+    return {Step::Kind::Items, Control::Combo1, {}, count};
+}
 
 struct Scenario {
     const char *name;
@@ -64,25 +137,6 @@ struct Scenario {
 
 /// Every row of the book.
 const std::vector<Scenario> &scenarioBook();
-
-// Steps, as the rows spell them.
-Step type(std::u16string text);
-Step press(Key key);
-Step click(Control control);
-Step paste(std::u16string clipboard);
-Step pickItem(std::u16string item);
-Step closeBox();
-Step textIs(Control control, std::u16string text);
-Step focusIn(Control control);
-Step selectedIn(Control control, std::u16string text);
-Step caretIn(Control control, int position);
-Step optionSet(Control option);
-Step box(std::u16string prompt);
-Step shown(Control control);
-Step hidden(Control control);
-Step closed();
-Step listOpen(bool open);
-Step listItems(int count);
 
 /// A window as a row sees it: input in, what it shows out. A driver throws
 /// std::logic_error for a step its window cannot take.
@@ -98,9 +152,9 @@ public:
     virtual void type(const std::u16string &text) = 0;
     virtual void press(Key key) = 0;
     virtual void click(Control control) = 0;
-    virtual void paste(const std::u16string &clipboard) = 0;
-    virtual void pickItem(const std::u16string &item) = 0;
-    virtual void closeBox() = 0;
+    virtual void paste(const std::u16string &) { throw std::logic_error("no clipboard"); }
+    virtual void pickItem(const std::u16string &) { throw std::logic_error("no list"); }
+    virtual void closeBox() { throw std::logic_error("no frame"); }
 
     virtual std::u16string text(Control control) = 0;
     /// The control with the keyboard focus; Form1 when it is none of the controls.

@@ -95,43 +95,4 @@ TEST_P(FocusSelectsWholeText, Row)
 INSTANTIATE_TEST_SUITE_P(FieldNavigation, FocusSelectsWholeText, testing::ValuesIn(focusRows),
                          ByRowName());
 
-TEST(FieldNavigation, labelsSwitchTheMode)
-{
-    Window w;
-    w.form.focus = Control::Text2;
-    w.handlers.click(Control::Label1); // already computed: nothing changes
-    EXPECT_TRUE(w.form.optionValue(Control::Option2));
-    EXPECT_FALSE(w.form.optionValue(Control::Option1));
-
-    w.handlers.click(Control::Label3);
-    EXPECT_TRUE(w.form.optionValue(Control::Option1));
-    EXPECT_FALSE(w.form.optionValue(Control::Option2));
-
-    for (Control other : {Control::Label2, Control::Label4, Control::Label5, Control::Label6})
-        w.handlers.click(other);
-    EXPECT_TRUE(w.form.optionValue(Control::Option1)); // the other labels do nothing
-
-    w.handlers.click(Control::Label1);
-    EXPECT_TRUE(w.form.optionValue(Control::Option2));
-    EXPECT_FALSE(w.form.optionValue(Control::Option1));
-    EXPECT_EQ(w.form.focus, Control::Text2); // a label click moves no focus
-    EXPECT_TRUE(w.form.focusMoves.empty());
-}
-
-TEST(FieldNavigation, windowCommands)
-{
-    Window w;
-    EXPECT_FALSE(w.form.visible(Control::Label6));
-    w.handlers.click(Control::Command3);
-    w.handlers.click(Control::Command3);
-    EXPECT_TRUE(w.form.visible(Control::Label6));
-    EXPECT_EQ(w.form.text(Control::Text5), u"2007");
-    EXPECT_FALSE(w.form.unloaded);
-
-    w.form.setText(Control::Text1, u"not a number");
-    w.handlers.click(Control::Command2);
-    EXPECT_TRUE(w.form.unloaded);
-    EXPECT_TRUE(w.form.prompts.empty());
-}
-
 } // namespace

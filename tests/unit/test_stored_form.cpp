@@ -3,6 +3,7 @@
 // wrong font, a lost colour, a label naming the wrong field) shows here. The window
 // suites then check each built window against the table.
 
+#include "author_line.h"
 #include "fake_form.h"
 #include "row_name.h"
 #include "stored_form.h"
@@ -107,6 +108,14 @@ TEST(StoredForm, windowAndColours)
     // Rows in tab order, the order both windows take them in.
     for (std::size_t i = 0; i < storedControls.size(); ++i)
         EXPECT_EQ(storedControls[i].tabIndex, static_cast<int>(i));
+}
+
+// Label6 shows "作者：<name>  Email：<address>", the name and address from the build.
+TEST(StoredForm, authorLine)
+{
+    const std::string line = utf8(authorLine());
+    EXPECT_EQ(line.rfind("作者：", 0), 0u);
+    EXPECT_NE(line.find("  Email："), std::string::npos);
 }
 
 // Twips become device pixels rounded half up, at every scale.

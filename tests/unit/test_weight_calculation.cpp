@@ -29,19 +29,6 @@ using Prompts = std::vector<std::u16string>;
 
 using Window = FakeWindow;
 
-TEST(WeightCalculation, startTextsGiveOneMetreOfTwelve)
-{
-    Window w;
-    w.form.focus = Control::Command1;
-    w.handlers.click(Control::Command1);
-    EXPECT_EQ(w.form.text(Control::Text3), u"1");
-    EXPECT_EQ(w.form.text(Control::Text5), u"0.89");
-    EXPECT_EQ(w.form.focus, Control::Text1);
-    EXPECT_TRUE(w.form.wholeTextSelected(Control::Text1));
-    EXPECT_EQ(w.form.selection(Control::Text1).length, 3); // "100"
-    EXPECT_TRUE(w.form.prompts.empty());
-}
-
 struct CalculateRow {
     const char *name;
     bool direct;

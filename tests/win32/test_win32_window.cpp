@@ -4,35 +4,21 @@
 // behaviour every window shares is the book of scenarios (test_scenarios_win32).
 
 #include "fake_window.h"
-#include "main_window.h"
 #include "message_loop.h"
 #include "newer_api.h"
 #include "row_name.h"
 #include "stored_form.h"
 #include "utf8.h"
+#include "win32_driver.h"
 
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
 #include <cstdlib>
-#include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::wstring textOf(HWND h)
-{
-    wchar_t buffer[256] = {};
-    GetWindowTextW(h, buffer, 256);
-    return buffer;
-}
-
-std::string narrow(const std::wstring &text)
-{
-    return utf8(std::u16string(text.begin(), text.end()));
-}
 
 // The DPI the run was started at (scripts/windows.sh sets Wine's LogPixels).
 int expectedDpi()
@@ -43,43 +29,20 @@ int expectedDpi()
 
 class Win32Window : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        window = std::make_unique<MainWindow>(GetModuleHandleW(nullptr));
-        // None of these rows calculates: a box would be a fault, and must not block.
-        window->binding().setMessageBoxHook([](const std::u16string &prompt) {
-            ADD_FAILURE() << "message box: " << utf8(prompt);
-            return 1;
-        });
-        window->showAtStart();
-        pump();
-    }
-    void TearDown() override
-    {
-        window.reset();
-        handlePendingMessages(nullptr);
-    }
+    // None of these rows calculates: a box would be a fault.
+    void TearDown() override { EXPECT_TRUE(driver.takePrompts().empty()); }
 
-    HWND main() const { return window->handle(); }
-    HWND of(Control control) const { return window->binding().handle(control); }
-    HWND editOf(Control control) const { return window->binding().editOf(control); }
-    void pump() const { handlePendingMessages(main()); }
-    std::string text(Control control) const { return narrow(textOf(of(control))); }
+    HWND main() { return driver.window().handle(); }
+    HWND of(Control control) const { return driver.handle(control); }
+    std::string text(Control control) { return utf8(driver.text(control)); }
 
-    /// The control that has the focus; the combo box for its edit field.
-    Control focus() const
-    {
-        Control control = Control::Form1;
-        window->binding().controlOf(GetFocus(), control);
-        return control;
-    }
-    std::unique_ptr<MainWindow> window;
+    Win32Driver driver;
 };
 
 // Every control at its stored place and size in device pixels, at the run's DPI.
 TEST_F(Win32Window, layoutInDevicePixels)
 {
-    EXPECT_EQ(narrow(textOf(main())), "钢筋重量计算");
+    EXPECT_EQ(utf8(driver.window().binding().text(Control::Form1)), "钢筋重量计算");
     // Fixed size: no sizing frame, no minimize or maximize box.
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(main(), GWL_STYLE));
     EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
@@ -87,7 +50,7 @@ TEST_F(Win32Window, layoutInDevicePixels)
     EXPECT_EQ(text(Control::Label6).rfind("作者：", 0), 0u);
     EXPECT_NE(text(Control::Label6).find("  Email："), std::string::npos);
     const int dpi = expectedDpi();
-    ASSERT_EQ(static_cast<int>(window->dpi()), dpi);
+    ASSERT_EQ(static_cast<int>(driver.window().dpi()), dpi);
     RECT client;
     GetClientRect(main(), &client);
     EXPECT_EQ(client.right, twipsToPixels(clientWidthTwips, dpi));
@@ -132,7 +95,7 @@ TEST_F(Win32Window, fontsAndColours)
         EXPECT_EQ(font.lfWeight, row.weight);
         EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
         EXPECT_EQ(std::wstring(font.lfFaceName),
-                  row.kai ? window->fonts().kaiFace() : window->fonts().songFace());
+                  row.kai ? driver.window().fonts().kaiFace() : driver.window().fonts().songFace());
     }
     HDC dc = GetDC(main());
     for (Control field : {Control::Text3, Control::Text5}) {
@@ -172,20 +135,68 @@ class Win32InputMethod : public Win32Window, public testing::WithParamInterface<
 TEST_P(Win32InputMethod, Row)
 {
     const ImeRow &row = GetParam();
-    window->binding().setFocus(row.field);
-    pump();
-    const std::wstring before = textOf(of(row.field));
+    driver.window().binding().setFocus(row.field);
+    driver.settle();
+    const std::string before = text(row.field);
     PostMessageW(GetFocus(), WM_IME_CHAR, L'd', 1);
-    pump();
-    EXPECT_EQ(focus(), row.focusAfter);
-    if (row.focusAfter != row.field) {
-        EXPECT_EQ(textOf(of(row.field)), before); // the key never reaches the field
-    } else {
-        EXPECT_EQ(textOf(of(row.field)), L"d"); // replaces the selected text
-    }
+    driver.settle();
+    EXPECT_EQ(driver.focus(), row.focusAfter);
+    // The key never reaches a field it advanced from; elsewhere it replaces the text.
+    EXPECT_EQ(text(row.field), row.focusAfter != row.field ? before : "d");
 }
 
 INSTANTIATE_TEST_SUITE_P(Win32Window, Win32InputMethod, testing::ValuesIn(imeRows()), ByRowName());
+
+bool moveLoopEntered = false;
+
+LRESULT CALLBACK watchMoveLoop(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HC_ACTION
+        && reinterpret_cast<const CWPSTRUCT *>(lParam)->message == WM_ENTERSIZEMOVE)
+        moveLoopEntered = true;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK giveUp(HWND, UINT, UINT_PTR, DWORD)
+{
+    PostQuitMessage(99);
+}
+
+// Alt+Space, M (the system menu's Move), then Alt+F4 while the window is being moved:
+// the move loop takes the quit message (Wine's does), and the program's loop still ends
+// with the window instead of waiting without one.
+TEST_F(Win32Window, closedWhileMovedByKeyboardEnds)
+{
+    moveLoopEntered = false;
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, watchMoveLoop, nullptr, GetCurrentThreadId());
+    std::vector<INPUT> keys;
+    for (const WORD vk : {WORD(VK_SPACE), WORD('M'), WORD(VK_F4)}) {
+        const bool withAlt = vk != 'M';
+        for (const DWORD flags : {DWORD(0), DWORD(KEYEVENTF_KEYUP)}) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.dwFlags = flags;
+            if (withAlt && flags == 0) {
+                input.ki.wVk = VK_MENU;
+                keys.push_back(input);
+            }
+            input.ki.wVk = vk;
+            keys.push_back(input);
+            if (withAlt && flags != 0) {
+                input.ki.wVk = VK_MENU;
+                keys.push_back(input);
+            }
+        }
+    }
+    ASSERT_EQ(SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)), keys.size());
+    const UINT_PTR watchdog = SetTimer(nullptr, 0, 5000, giveUp);
+    const int status = runMessageLoop(main());
+    KillTimer(nullptr, watchdog);
+    UnhookWindowsHookEx(hook);
+    EXPECT_TRUE(moveLoopEntered);
+    EXPECT_FALSE(IsWindow(main()));
+    EXPECT_EQ(status, 0) << "the loop went on without the window until the watchdog";
+}
 
 // A move to a monitor of another scale: fonts made again, controls placed at the new
 // scale, and the client area exactly round(329 s) x round(150 s).
@@ -256,7 +267,8 @@ TEST_F(Win32Window, accessibleNames)
         const std::wstring got = name ? std::wstring(name) : L"";
         SysFreeString(name);
         accessible->Release();
-        EXPECT_EQ(narrow(got), row.name) << static_cast<int>(row.control);
+        EXPECT_EQ(utf8(std::u16string(got.begin(), got.end())), row.name)
+            << static_cast<int>(row.control);
     }
     CoUninitialize();
 }
@@ -266,13 +278,14 @@ TEST(Win32WindowFallbacks, opensAtItsSizeWithoutNewerApis)
 {
     forgetNewerApis();
     EXPECT_FALSE(loadCodeFromSystem32Only());
-    MainWindow window(GetModuleHandleW(nullptr));
-    window.showAtStart();
-    handlePendingMessages(window.handle());
-    RECT client;
-    GetClientRect(window.handle(), &client);
-    EXPECT_EQ(client.right, twipsToPixels(clientWidthTwips, expectedDpi()));
-    EXPECT_EQ(client.bottom, twipsToPixels(clientHeightTwips, expectedDpi()));
+    {
+        Win32Driver driver;
+        RECT client;
+        GetClientRect(driver.window().handle(), &client);
+        EXPECT_EQ(client.right, twipsToPixels(clientWidthTwips, expectedDpi()));
+        EXPECT_EQ(client.bottom, twipsToPixels(clientHeightTwips, expectedDpi()));
+    }
+    forgetNewerApis(false);
 }
 
 } // namespace

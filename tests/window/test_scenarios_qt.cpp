@@ -34,26 +34,15 @@ public:
 
     void press(Key key) override
     {
-        switch (key) {
-        case Key::Enter:
-            return QTest::keyClick(target(), Qt::Key_Return);
-        case Key::KeypadEnter:
-            return QTest::keyClick(target(), Qt::Key_Enter, Qt::KeypadModifier);
-        case Key::Tab:
-            return QTest::keyClick(target(), Qt::Key_Tab);
-        case Key::ShiftTab:
-            return QTest::keyClick(target(), Qt::Key_Backtab, Qt::ShiftModifier);
-        case Key::Escape:
-            return QTest::keyClick(target(), Qt::Key_Escape);
-        case Key::Space:
-            return QTest::keyClick(target(), Qt::Key_Space);
-        case Key::Up:
-            return QTest::keyClick(target(), Qt::Key_Up);
-        case Key::Down:
-            return QTest::keyClick(target(), Qt::Key_Down);
-        case Key::OpenList:
-            return QTest::keyClick(target(), Qt::Key_F4);
-        }
+        // In the order of Key.
+        static const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
+            {Qt::Key_Return, {}}, {Qt::Key_Enter, Qt::KeypadModifier},
+            {Qt::Key_Tab, {}},    {Qt::Key_Backtab, Qt::ShiftModifier},
+            {Qt::Key_Escape, {}}, {Qt::Key_Space, {}},
+            {Qt::Key_Up, {}},     {Qt::Key_Down, {}},
+            {Qt::Key_F4, {}}};
+        const auto [code, modifiers] = keys[static_cast<int>(key)];
+        QTest::keyClick(target(), code, modifiers);
     }
 
     void click(Control control) override

@@ -33,8 +33,6 @@ private slots:
     void windowFrame();
     void clientAreaAtTheScreenScale();
     void startPlaceKeepsTheWindowOnScreen();
-    void tabOrder();
-    void coloursAndAccessibleNames();
     void captionsFit_data();
     void captionsFit();
     void shownCharactersAreInTheWindowFaces();
@@ -81,6 +79,20 @@ void TestWindowLayout::controls()
         QCOMPARE(widget->property("text").toString(), caption);
     if (auto *button = qobject_cast<QAbstractButton *>(widget))
         QVERIFY(!button->text().contains(QLatin1Char('&'))); // no access keys
+    QCOMPARE(widget->accessibleName(), stored.namedBy == Control::Form1
+                                           ? QString()
+                                           : QString::fromUtf16(nameOf(stored.control)));
+    const QColor blueColour(0, 0, 255);
+    const QColor lightBlueColour(192, 192, 255);
+    for (auto group : {QPalette::Active, QPalette::Inactive}) {
+        const QPalette palette = widget->palette();
+        if (stored.colours == ColourKind::Result) {
+            QCOMPARE(palette.color(group, QPalette::Base), lightBlueColour);
+            QCOMPARE(palette.color(group, QPalette::Text), blueColour);
+        } else if (stored.colours == ColourKind::BlueText) {
+            QCOMPARE(palette.color(group, QPalette::WindowText), blueColour);
+        }
+    }
 }
 
 void TestWindowLayout::windowFrame()
@@ -175,59 +187,6 @@ void TestWindowLayout::startPlaceKeepsTheWindowOnScreen()
         QCOMPARE(frame.bottom(), available.bottom());
     else
         QCOMPARE(frame.top(), storedFrame.top());
-}
-
-void TestWindowLayout::tabOrder()
-{
-    ShownWindow w;
-    QVERIFY(w.show());
-    QStringList chain;
-    QWidget *start = w.child("Text1");
-    QWidget *next = start;
-    do {
-        // The option group is one tab stop, at its set button; the other still takes
-        // the focus by a click or an arrow key, in its place in the chain.
-        if (next->focusPolicy() != Qt::NoFocus)
-            chain << next->objectName();
-        next = next->nextInFocusChain();
-    } while (next != start);
-    const QStringList expected{QStringLiteral("Text1"),    QStringLiteral("Text2"),
-                               QStringLiteral("Combo1"),   QStringLiteral("Command1"),
-                               QStringLiteral("Text3"),    QStringLiteral("Text5"),
-                               QStringLiteral("Command2"), QStringLiteral("Command3"),
-                               QStringLiteral("Option1"),  QStringLiteral("Option2")};
-    // The combo box's inner edit field may stand in the chain beside it, unnamed.
-    chain.removeAll(QString());
-    QCOMPARE(chain, expected);
-    for (auto *label : w.window->findChildren<QLabel *>())
-        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
-}
-
-void TestWindowLayout::coloursAndAccessibleNames()
-{
-    ShownWindow w;
-    const QColor lightBlue(192, 192, 255);
-    const QColor blue(0, 0, 255);
-    for (const char *name : {"Text3", "Text5"}) {
-        const QPalette palette = w.child(name)->palette();
-        for (auto group : {QPalette::Active, QPalette::Inactive}) {
-            QCOMPARE(palette.color(group, QPalette::Base), lightBlue);
-            QCOMPARE(palette.color(group, QPalette::Text), blue);
-        }
-    }
-    QCOMPARE(w.child("Label6")->palette().color(QPalette::WindowText), blue);
-    QCOMPARE(w.child<QLabel>("Label6")->text(), MainWindow::authorLine());
-    QVERIFY(MainWindow::authorLine().startsWith(QStringLiteral("作者：")));
-    QVERIFY(MainWindow::authorLine().contains(QStringLiteral("  Email：")));
-
-    const struct {
-        const char *name;
-        const char *accessibleName;
-    } named[] = {{"Text1", "单根长度(cm)"}, {"Text2", "根数"},         {"Combo1", "钢筋直径(mm)"},
-                 {"Text3", "总长度(m)"},    {"Text5", "钢筋重量(Kg)"}, {"Option2", "单根长度(cm)"},
-                 {"Option1", "总长度(m)"}};
-    for (const auto &n : named)
-        QCOMPARE(w.child(n.name)->accessibleName(), QString::fromUtf8(n.accessibleName));
 }
 
 void TestWindowLayout::captionsFit_data()

@@ -1,0 +1,261 @@
+#include "win32_driver.h"
+
+#include "message_loop.h"
+
+#include <cstring>
+#include <stdexcept>
+#include <utility>
+
+namespace {
+
+INPUT virtualKey(WORD vk, DWORD flags)
+{
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = flags;
+    return input;
+}
+
+// A key pressed and let go, with Shift held around it when asked.
+std::vector<INPUT> stroke(WORD vk, DWORD flags = 0, bool shift = false)
+{
+    std::vector<INPUT> inputs{virtualKey(vk, flags), virtualKey(vk, flags | KEYEVENTF_KEYUP)};
+    if (shift) {
+        inputs.insert(inputs.begin(), virtualKey(VK_SHIFT, 0));
+        inputs.push_back(virtualKey(VK_SHIFT, KEYEVENTF_KEYUP));
+    }
+    return inputs;
+}
+
+// What an input method or a character map sends: the character itself.
+std::vector<INPUT> unicodeStroke(char16_t c)
+{
+    std::vector<INPUT> inputs(2);
+    for (INPUT &input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wScan = c;
+        input.ki.dwFlags = KEYEVENTF_UNICODE;
+    }
+    inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+    return inputs;
+}
+
+INPUT pointerTo(POINT at)
+{
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = static_cast<LONG>((at.x * 65535 + width / 2) / (width - 1));
+    move.mi.dy = static_cast<LONG>((at.y * 65535 + height / 2) / (height - 1));
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return move;
+}
+
+} // namespace
+
+Win32Driver::Win32Driver() : m_window(std::make_unique<MainWindow>(GetModuleHandleW(nullptr)))
+{
+    m_window->binding().setMessageBoxHook([this](const std::u16string &prompt) {
+        m_prompts.push_back(prompt);
+        return 1;
+    });
+    m_window->showAtStart();
+    // The pointer away from the window, as a hand on the keyboard leaves it: an open
+    // list follows the pointer over it.
+    send({pointerTo({0, 0})});
+}
+
+Win32Driver::~Win32Driver()
+{
+    m_window.reset();
+    handlePendingMessages(nullptr);
+    MSG quit;
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+void Win32Driver::type(const std::u16string &text)
+{
+    for (const char16_t c : text) {
+        const SHORT vk = c < 0x80 ? VkKeyScanW(static_cast<wchar_t>(c)) : -1;
+        if (vk == -1 || (HIBYTE(vk) & ~1) != 0)
+            send(unicodeStroke(c));
+        else
+            send(stroke(LOBYTE(vk), 0, HIBYTE(vk) & 1));
+    }
+}
+
+void Win32Driver::press(Key key)
+{
+    constexpr DWORD extended = KEYEVENTF_EXTENDEDKEY;
+    switch (key) {
+    case Key::Enter:
+        return send(stroke(VK_RETURN));
+    case Key::KeypadEnter:
+        return send(stroke(VK_RETURN, extended));
+    case Key::Tab:
+        return send(stroke(VK_TAB));
+    case Key::ShiftTab:
+        return send(stroke(VK_TAB, 0, true));
+    case Key::Escape:
+        return send(stroke(VK_ESCAPE));
+    case Key::Space:
+        return send(stroke(VK_SPACE));
+    case Key::Up:
+        return send(stroke(VK_UP, extended));
+    case Key::Down:
+        return send(stroke(VK_DOWN, extended));
+    case Key::OpenList:
+        return send(stroke(VK_F4));
+    }
+}
+
+void Win32Driver::click(Control control)
+{
+    HWND target = m_window->binding().editOf(control);
+    RECT r;
+    GetClientRect(target, &r);
+    POINT at{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    if (target != handle(control) || storedControl(control).kind == ControlKind::TextBox)
+        at.x = r.right - 3; // a field: at its end, past its text
+    ClientToScreen(target, &at);
+    clickAt(at);
+}
+
+void Win32Driver::paste(const std::u16string &clipboard)
+{
+    if (!OpenClipboard(m_window->handle()))
+        throw std::runtime_error("the clipboard cannot be opened");
+    EmptyClipboard();
+    const std::size_t bytes = (clipboard.size() + 1) * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    std::memcpy(GlobalLock(memory), clipboard.c_str(), bytes);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    std::vector<INPUT> inputs = stroke('V');
+    inputs.insert(inputs.begin(), virtualKey(VK_CONTROL, 0));
+    inputs.push_back(virtualKey(VK_CONTROL, KEYEVENTF_KEYUP));
+    send(inputs);
+}
+
+void Win32Driver::pickItem(const std::u16string &item)
+{
+    HWND combo = handle(Control::Combo1);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    GetComboBoxInfo(combo, &info);
+    const std::wstring wanted(item.begin(), item.end());
+    const auto index = SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                    reinterpret_cast<LPARAM>(wanted.c_str()));
+    RECT place{};
+    if (!IsWindowVisible(info.hwndList) || index < 0
+        || SendMessageW(info.hwndList, LB_GETITEMRECT, static_cast<WPARAM>(index),
+                        reinterpret_cast<LPARAM>(&place))
+               == LB_ERR)
+        throw std::logic_error("no open list with that item");
+    POINT at{(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    ClientToScreen(info.hwndList, &at);
+    clickAt(at);
+}
+
+void Win32Driver::closeBox()
+{
+    // The command the frame's close box sends.
+    PostMessageW(m_window->handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    settle();
+}
+
+std::u16string Win32Driver::text(Control control)
+{
+    HWND h = m_window->binding().editOf(control);
+    std::wstring buffer(static_cast<std::size_t>(GetWindowTextLengthW(h)) + 1, L'\0');
+    const int copied = GetWindowTextW(h, buffer.data(), static_cast<int>(buffer.size()));
+    return std::u16string(buffer.begin(), buffer.begin() + copied);
+}
+
+Control Win32Driver::focus()
+{
+    Control control = Control::Form1;
+    if (IsWindow(m_window->handle()))
+        m_window->binding().controlOf(GetFocus(), control);
+    return control;
+}
+
+ScenarioDriver::Selection Win32Driver::selection(Control control)
+{
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(m_window->binding().editOf(control), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    return {static_cast<int>(start), static_cast<int>(end - start)};
+}
+
+bool Win32Driver::optionSet(Control option)
+{
+    return SendMessageW(handle(option), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+bool Win32Driver::visible(Control control)
+{
+    return IsWindowVisible(handle(control)) != FALSE;
+}
+
+std::vector<std::u16string> Win32Driver::takePrompts()
+{
+    return std::exchange(m_prompts, {});
+}
+
+bool Win32Driver::closed()
+{
+    // Gone, and the message loop told to end.
+    MSG quit;
+    return !IsWindow(m_window->handle())
+           && PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
+}
+
+bool Win32Driver::listOpen()
+{
+    return SendMessageW(handle(Control::Combo1), CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
+int Win32Driver::listItems()
+{
+    return static_cast<int>(SendMessageW(handle(Control::Combo1), CB_GETCOUNT, 0, 0));
+}
+
+void Win32Driver::clickAt(POINT at)
+{
+    // A user's second click on the same spot, not a double click.
+    if (at.x == m_lastClick.x && at.y == m_lastClick.y)
+        Sleep(GetDoubleClickTime() + 50);
+    m_lastClick = at;
+    const INPUT move = pointerTo(at);
+    INPUT down = move;
+    down.mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    INPUT up = move;
+    up.mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    send({move, down, up});
+}
+
+void Win32Driver::send(std::vector<INPUT> inputs)
+{
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    settle();
+}
+
+void Win32Driver::settle()
+{
+    constexpr DWORD activity = QS_INPUT | QS_POSTMESSAGE | QS_SENDMESSAGE | QS_PAINT;
+    // Once the window is gone, only the loop's WM_QUIT is left, and it stays.
+    for (int quiet = 0; quiet < 2 && IsWindow(m_window->handle());) {
+        if (MsgWaitForMultipleObjects(0, nullptr, FALSE, 15, activity) == WAIT_TIMEOUT)
+            ++quiet;
+        else
+            quiet = 0;
+        handlePendingMessages(m_window->handle());
+    }
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "main_window.h"
+#include "scenario.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// The Win32 window as the book of scenarios drives it: made and shown as the program
+// makes it, each step sent as the keyboard and mouse send input (SendInput) through
+// the program's own message loop, and read back from the controls. Message boxes are
+// answered OK by the binding's hook and recorded.
+class Win32Driver : public ScenarioDriver {
+public:
+    Win32Driver();
+    ~Win32Driver() override;
+
+    void type(const std::u16string &text) override;
+    void press(Key key) override;
+    void click(Control control) override;
+    void paste(const std::u16string &clipboard) override;
+    void pickItem(const std::u16string &item) override;
+    void closeBox() override;
+
+    std::u16string text(Control control) override;
+    Control focus() override;
+    Selection selection(Control control) override;
+    bool optionSet(Control option) override;
+    bool visible(Control control) override;
+    std::vector<std::u16string> takePrompts() override;
+    bool closed() override;
+    bool listOpen() override;
+    int listItems() override;
+
+    MainWindow &window() { return *m_window; }
+    HWND handle(Control control) const { return m_window->binding().handle(control); }
+    /// Lets the program's loop handle what is waiting and everything it causes, until
+    /// nothing but timers (the caret's blink) is left for a while.
+    void settle();
+
+private:
+    void send(std::vector<INPUT> inputs);
+    void clickAt(POINT at);
+
+    std::unique_ptr<MainWindow> m_window;
+    std::vector<std::u16string> m_prompts;
+    POINT m_lastClick{-1, -1};
+};
