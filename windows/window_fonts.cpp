@@ -4,30 +4,28 @@
 
 #include <cmath>
 #include <initializer_list>
-#include <set>
 #include <string_view>
 
 namespace {
 
-int CALLBACK noteFamily(const LOGFONTW *font, const TEXTMETRICW *, DWORD, LPARAM families)
+int CALLBACK noteFound(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found)
 {
-    reinterpret_cast<std::set<std::wstring> *>(families)->insert(font->lfFaceName);
-    return 1;
+    *reinterpret_cast<bool *>(found) = true;
+    return 0; // one answer is enough
 }
 
-// The families that hold Simplified-Chinese characters, in one pass over the fonts.
-const std::set<std::wstring> &chineseFamilies()
+// Whether Windows has a family of this name with Simplified-Chinese characters. It asks
+// about that family alone: walking every GB2312 family costs tens of milliseconds at
+// start. (GetTextFaceW on a made font would not do: it gives back the requested name for
+// a substituted face.)
+bool isInstalled(HDC screen, const wchar_t *family)
 {
-    static const std::set<std::wstring> families = [] {
-        std::set<std::wstring> found;
-        LOGFONTW wanted{};
-        wanted.lfCharSet = GB2312_CHARSET;
-        HDC screen = GetDC(nullptr);
-        EnumFontFamiliesExW(screen, &wanted, noteFamily, reinterpret_cast<LPARAM>(&found), 0);
-        ReleaseDC(nullptr, screen);
-        return found;
-    }();
-    return families;
+    LOGFONTW wanted{};
+    wanted.lfCharSet = GB2312_CHARSET;
+    lstrcpynW(wanted.lfFaceName, family, LF_FACESIZE);
+    bool found = false;
+    EnumFontFamiliesExW(screen, &wanted, noteFound, reinterpret_cast<LPARAM>(&found), 0);
+    return found;
 }
 
 // The first installed face of `wanted`; else the compiled-in face, registered for this
@@ -35,10 +33,17 @@ const std::set<std::wstring> &chineseFamilies()
 std::wstring pickFace(std::initializer_list<const wchar_t *> wanted, HINSTANCE instance,
                       int resource, const wchar_t *standIn)
 {
+    HDC screen = GetDC(nullptr);
+    const wchar_t *installed = nullptr;
     for (const wchar_t *face : wanted) {
-        if (chineseFamilies().count(face))
-            return face;
+        if (isInstalled(screen, face)) {
+            installed = face;
+            break;
+        }
     }
+    ReleaseDC(nullptr, screen);
+    if (installed)
+        return installed;
     if (HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(resource), RT_RCDATA)) {
         DWORD fonts = 0;
         if (HGLOBAL loaded = LoadResource(instance, found))
@@ -61,7 +66,10 @@ int weightOf(FontKind kind)
 } // namespace
 
 WindowFonts::WindowFonts(HINSTANCE instance)
-    : m_song(pickFace({L"宋体", L"SimSun", L"NSimSun"}, instance, IDR_SONG_FACE, L"Rebar Song")),
+    // Each face under its Chinese and its English family name; a Windows in another
+    // language lists the English one.
+    : m_song(pickFace({L"宋体", L"SimSun", L"新宋体", L"NSimSun"}, instance, IDR_SONG_FACE,
+                      L"Rebar Song")),
       m_kai(pickFace({L"华文新魏", L"STXinwei", L"楷体", L"KaiTi"}, instance, IDR_KAI_FACE,
                      L"Rebar Kai"))
 {}

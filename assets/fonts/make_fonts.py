@@ -25,8 +25,8 @@ KAI = "/usr/share/fonts/truetype/arphic-gkai00mp/gkai00mp.ttf"
 
 def source_characters():
     text = ""
-    for pattern in ("calc/*.cpp", "ui/*.cpp", "ui/*.ui", "ui/*.in", "platform/*.cpp",
-                    "CMakeLists.txt"):
+    for pattern in ("form/*.h", "calc/*.cpp", "handlers/*.cpp", "handlers/*.in", "qt/*.cpp",
+                    "windows/*.cpp", "CMakeLists.txt"):
         for path in ROOT.glob(pattern):
             text += path.read_text(encoding="utf-8")
     return {c for c in text if ord(c) >= 0x2000}

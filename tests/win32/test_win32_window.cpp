@@ -111,6 +111,17 @@ TEST_F(Win32Window, fontsAndColours)
     ReleaseDC(main(), dc);
 }
 
+// The Song face the window uses: 宋体 where Windows has it installed (under either of
+// its family names), else the compiled-in Rebar Song. The run says which to expect: a
+// plain Wine has no 宋体, and scripts/windows.sh installs one into one prefix.
+TEST_F(Win32Window, installedSongFaceOrTheStandIn)
+{
+    const wchar_t *expected = _wgetenv(L"REBAR_EXPECT_SONG_FACE");
+    const std::wstring face = driver.window().fonts().songFace();
+    std::printf("Song face: %s\n", utf8(std::u16string(face.begin(), face.end())).c_str());
+    EXPECT_EQ(face, expected ? expected : L"Rebar Song");
+}
+
 // What an input method commits reaches the fields as WM_IME_CHAR, which an edit
 // inserts without a WM_CHAR: a "d" from it advances like a typed one. (Typed keys are
 // the book of scenarios' rows.)
