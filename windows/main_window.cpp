@@ -3,6 +3,7 @@
 #include "author_line.h"
 #include "newer_api.h"
 #include "resource_ids.h"
+#include "startup_timing.h"
 #include "stored_form.h"
 #include "window_placement.h"
 
@@ -97,6 +98,7 @@ std::vector<const StoredControl *> creationOrder()
 
 MainWindow::MainWindow(HINSTANCE instance) : m_fonts(instance)
 {
+    startupMark("faces picked");
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProc;
@@ -118,13 +120,18 @@ MainWindow::MainWindow(HINSTANCE instance) : m_fonts(instance)
     m_dpi = windowDpi(m_window);
     m_resultBrush.reset(CreateSolidBrush(colourRef(lightBlue)));
 
+    startupMark("frame made");
     createControls(instance);
+    startupMark("controls made");
     layOut(m_dpi);
+    startupMark("laid out");
     fitClientArea();
+    startupMark("client area fitted");
 
     m_form = std::make_unique<Form1>(*m_binding);
     m_binding->connectTo(*m_form);
     m_form->load();
+    startupMark("list filled");
 }
 
 MainWindow::~MainWindow()
@@ -254,10 +261,15 @@ void MainWindow::showAtStart()
                     {area.left, area.top, area.right - area.left, area.bottom - area.top});
     SetWindowPos(m_window, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 
+    startupMark("placed");
     ShowWindow(m_window, SW_SHOW);
+    startupMark("shown");
     UpdateWindow(m_window);
+    startupMark("painted");
     SetForegroundWindow(m_window);
+    startupMark("in the foreground");
     m_binding->setFocus(Control::Text1);
+    startupMark("focus in Text1");
 }
 
 LRESULT MainWindow::colour(HDC dc, HWND control)
