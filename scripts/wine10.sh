@@ -61,7 +61,10 @@ make_chroot() {
     mkdir -p "$cache"
     command -v debootstrap >/dev/null || "$project/scripts/setup.sh" debootstrap
     echo "wine10: debootstrap trixie into $root"
-    debootstrap --variant=minbase trixie "$root" "$mirror" >"$cache/debootstrap.log" 2>&1 \
+    # In a mount namespace of its own: what debootstrap mounts in the new root goes
+    # with it, however it ends.
+    unshare --mount --propagation private -- \
+        debootstrap --variant=minbase trixie "$root" "$mirror" >"$cache/debootstrap.log" 2>&1 \
         || { tail -n 20 "$cache/debootstrap.log"; echo "wine10: debootstrap failed" >&2; exit 1; }
     echo "wine10: base system in $((SECONDS - start)) s; installing Wine"
     # What the X11 driver loads at run time (Recommends, left out by
