@@ -13,7 +13,9 @@
 #      start, beside the steps above), at 100 %, 150 % and 175 %, with DLLs planted
 #      beside the programs and the installer;
 #   5. every shipped artefact built twice from two fresh clones (scripts/release.sh)
-#      and compared byte for byte.
+#      and compared byte for byte; this runs beside the Wine rounds, which mostly wait
+#      on windows and keys, at the lowest priority, so that they keep the CPU when they
+#      want it.
 # The core's suites also build and run in the Windows trees, where Qt is never looked
 # for, and build/numbers configures the core on Linux with Qt turned off: a tree of its
 # own for the core without Qt would repeat both.
@@ -32,33 +34,42 @@ mkdir -p build
 setsid -w nice -n 10 scripts/wine10.sh prepare >build/wine10-prepare.log 2>&1 &
 wine10=$!
 i686=""
-trap 'for job in $wine10 $i686; do kill -- -"$job" 2>/dev/null || true; done' EXIT
+reproducible=""
+trap 'for job in $wine10 $i686 $reproducible; do kill -- -"$job" 2>/dev/null || true; done' EXIT
+step() { echo "== [$(date +%T)] $*"; }
 
-echo "== Sanitizers: unit and window tests under ASan + UBSan + LSan"
+step "Sanitizers: unit and window tests under ASan + UBSan + LSan"
 cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DREBAR_SANITIZE=ON >/dev/null
 cmake --build build/asan --parallel
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build/asan -L '^(unit|window)$' --output-on-failure --timeout 300
 
-echo "== Fuzzing, with the 32-bit Windows tree building beside it"
+step "Fuzzing, with the 32-bit Windows tree building beside it"
 setsid -w nice -n 10 scripts/windows.sh --build i686 >build/windows-i686.log 2>&1 &
 i686=$!
 scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
 wait "$i686" || { tail -n 40 build/windows-i686.log; echo "FAIL: the 32-bit Windows build"; exit 1; }
 i686=""
 
-echo "== Build with warnings as errors, and every test"
+step "Build with warnings as errors, and every test"
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build build/test --parallel
 ctest --test-dir build/test --output-on-failure --timeout 300
 
-echo "== Wine 10"
+step "Wine 10"
 wait "$wine10" || { tail -n 40 build/wine10-prepare.log; echo "FAIL: Wine 10's chroot could not be made"; exit 1; }
 wine10=""
 cat build/wine10-prepare.log
 
-echo "== Windows: cross builds, installer, zips, tests under Wine"
+step "Windows: cross builds, installer, zips"
+scripts/windows.sh --build all
+step "Reproducible: the artefacts of two builds of this commit (beside the Wine rounds)"
+setsid -w nice -n 19 tests/reproducible/test_reproducible.sh >build/reproducible.log 2>&1 &
+reproducible=$!
+step "Windows: tests under Wine"
 scripts/windows.sh
-
-echo "== Reproducible: the artefacts of two builds of this commit"
-tests/reproducible/test_reproducible.sh
+step "Reproducible: waiting for the two builds"
+wait "$reproducible" || { cat build/reproducible.log; echo "FAIL: reproducibility"; exit 1; }
+reproducible=""
+cat build/reproducible.log
+step "Done"

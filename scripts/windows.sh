@@ -21,16 +21,17 @@
 #      - the window suites at 150 % (both programs) and 175 % (64-bit), and at 150 % with
 #        Wine's DpiScalingVer set, where only the manifest makes the window DPI-aware.
 #   scripts/windows.sh [--artefacts]     --artefacts: build dist/windows only, no tests
-#   scripts/windows.sh --build <x86_64|i686>
+#   scripts/windows.sh --build <x86_64|i686|all>
 #                                        configure and build that tree only (the test
-#                                        command starts the 32-bit one early)
+#                                        command starts the 32-bit one early), or all
+#                                        of steps 1 and 2, without the Wine rounds
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$(pwd)"
 mode=all
 case "${1:-}" in
     --artefacts) mode=artefacts ;;
-    --build) mode="build-${2:?--build needs x86_64 or i686}" ;;
+    --build) mode="build-${2:?--build needs x86_64, i686 or all}" ;;
 esac
 i686=build/windows-i686
 x86_64=build/windows
@@ -64,7 +65,7 @@ if [ -z "${REBAR_WINDOWS_INNER:-}" ]; then
         build-i686) build_tree "$i686" i686; exit 0 ;;
         build-x86_64) build_tree "$x86_64" x86_64; exit 0 ;;
     esac
-    [ "$mode" = artefacts ] || scripts/setup.sh debootstrap
+    [ "$mode" = all ] && scripts/setup.sh debootstrap
     # The host's tools in the Chinese rounds (bash, grep, iconv) run in that locale too.
     if ! locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$'; then
         sudo=""
@@ -72,7 +73,7 @@ if [ -z "${REBAR_WINDOWS_INNER:-}" ]; then
         $sudo localedef -i zh_CN -c -f UTF-8 -A /usr/share/locale/locale.alias zh_CN.UTF-8
     fi
 
-    echo "== Cross builds ($i686, then $x86_64), SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH"
+    echo "== [$(date +%T)] Cross builds ($i686, then $x86_64), SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH"
     build_tree "$i686" i686
     build_tree "$x86_64" x86_64
     if [ "$mode" != artefacts ]; then
@@ -87,7 +88,7 @@ if [ -z "${REBAR_WINDOWS_INNER:-}" ]; then
         "$x86_64"/dist/rebar-weight-*-win64.zip "$i686"/dist/rebar-weight-win32.exe \
         "$i686"/dist/rebar-weight-*-win32.zip dist/windows/
     ls -l dist/windows
-    [ "$mode" = artefacts ] && exit 0
+    [ "$mode" = all ] || exit 0
 
     # Wine 10, made or reused (the test command started making it at its start).
     scripts/wine10.sh prepare
@@ -100,7 +101,7 @@ fi
 export WINEPREFIX="$(mktemp -d)/wine"
 export WINEDEBUG=-all
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$(dirname "$WINEPREFIX")"' EXIT
-echo "== $(wine --version) in a fresh prefix"
+echo "== [$(date +%T)] $(wine --version) in a fresh prefix"
 wineboot --init >/dev/null 2>&1
 # A program that crashes ends there and fails its test, rather than waiting in Wine's
 # debugger until the test's time runs out (both views: 32-bit programs read WOW6432Node).
@@ -135,25 +136,25 @@ run_ctest() { # <tree> [ctest args]
 # out of the 32-bit rounds until the suite allows for Wine's naming.
 run_ctest_32() { GTEST_FILTER='-Win32Window.accessibleNames' run_ctest "$@"; }
 
-echo "== Under Wine, default locale: the 64-bit program's suites"
+echo "== [$(date +%T)] Under Wine, default locale: the 64-bit program's suites"
 unmanaged
 run_ctest "$x86_64" -L '^(unit|window)$'
-echo "== The same numbers: the Linux build and each Windows build, byte for byte"
+echo "== [$(date +%T)] The same numbers: the Linux build and each Windows build, byte for byte"
 for tree in "$x86_64" "$i686"; do
     tests/windows/test_same_numbers.sh build/numbers/tests/numbers/number_sweep \
         "$tree/tests/numbers/number_sweep.exe" fuzz/corpus/number_text
 done
 
-echo "== Under Wine, LANG=zh_CN.UTF-8"
+echo "== [$(date +%T)] Under Wine, LANG=zh_CN.UTF-8"
 # Wine sets the ANSI code page from the Unix locale at start and records it here.
 acp="$(LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 wine reg query \
     'HKLM\System\CurrentControlSet\Control\Nls\CodePage' /v ACP 2>/dev/null | tr -d '\r')"
 grep -Eq 'ACP +REG_SZ +936$' <<<"$acp" || { echo "FAIL: Wine's code page under zh_CN: $acp"; exit 1; }
 echo "Wine's ANSI code page under zh_CN.UTF-8: 936"
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
-echo "== The 32-bit program's suites"
+echo "== [$(date +%T)] The 32-bit program's suites"
 run_ctest_32 "$i686" -L '^(unit|window)$'
-echo "== The artefacts: each program, the installer, DLLs planted beside them"
+echo "== [$(date +%T)] The artefacts: each program, the installer, DLLs planted beside them"
 managed
 run_ctest "$x86_64" -L '^(wine|planting)$'
 run_ctest "$i686" -L '^(wine|planting)$'
@@ -165,7 +166,7 @@ unmanaged
 # 32-bit window runs once, at 150 %: its layout code is the 64-bit one's.
 for round in 144 168 144-manifest; do
     dpi="${round%%-*}"
-    echo "== Under Wine, LANG=zh_CN.UTF-8, $dpi DPI ($(( dpi * 100 / 96 )) %)${round#$dpi}"
+    echo "== [$(date +%T)] Under Wine, LANG=zh_CN.UTF-8, $dpi DPI ($(( dpi * 100 / 96 )) %)${round#$dpi}"
     wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
     if [ "$round" != "$dpi" ]; then
         wine reg add "$desktop" /v DpiScalingVer /t REG_DWORD /d 0x1018 /f >/dev/null 2>&1
