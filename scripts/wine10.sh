@@ -11,11 +11,14 @@
 #
 # The chroot lives in REBAR_WINE10_CACHE (default /var/cache/rebar-weight/wine10-trixie):
 # `debootstrap --variant=minbase trixie`, then Wine 10 (wine64, wine), fonts-wine, the
-# X libraries Wine loads, the zh_CN.UTF-8 locale, and in /opt/wine-i386 the
+# Chinese faces the Linux build installs (AR PL SungtiL GB and KaitiM GB, which Wine
+# finds through fontconfig for text such as a window's caption), the X libraries Wine
+# loads, the zh_CN.UTF-8 locale, and in /opt/wine-i386 the
 # i386-windows folder of libwine:i386 at exactly the chroot's libwine:amd64 version,
 # fetched through a private apt index, with x86_64-unix linked to the chroot's own
-# Unix side. A stamp written last marks a finished chroot; without it the folder is made
-# again. Needs root (debootstrap, chroot, mount), and deb.debian.org.
+# Unix side. A stamp written last marks a finished chroot, with a digest of the recipe
+# below; without it, or with another recipe's, the folder is made again. Needs root
+# (debootstrap, chroot, mount), and deb.debian.org.
 #
 # `run` works in a private mount namespace: /proc, /dev, /dev/shm and /dev/pts, the
 # host's /tmp and the project tree are mounted into the chroot at their own paths, so
@@ -72,11 +75,12 @@ make_chroot() {
     in_chroot sh -ec "
         apt-get update -q >/dev/null
         apt-get install -y -q --no-install-recommends wine64 wine fonts-wine locales \
+            fonts-arphic-gbsn00lp fonts-arphic-gkai00mp \
             libxrandr2 libxi6 libxcursor1 libxinerama1 libxcomposite1 libxxf86vm1 >/dev/null
         localedef -i zh_CN -c -f UTF-8 -A /usr/share/locale/locale.alias zh_CN.UTF-8
         apt-get clean" >"$cache/apt.log" 2>&1 \
         || { tail -n 20 "$cache/apt.log"; echo "wine10: installing Wine failed" >&2; exit 1; }
-    echo "wine10: $(in_chroot wine --version) in $((SECONDS - start)) s; fetching libwine:i386"
+    echo "wine10: $(in_chroot env WINEDEBUG=-all wine --version) in $((SECONDS - start)) s; fetching libwine:i386"
     # libwine:i386 at the installed version, downloaded through an index of its own
     # (amd64 and i386) and unpacked: only its Windows side, the i386 PE DLLs.
     in_chroot sh -ec '
@@ -98,18 +102,21 @@ make_chroot() {
         || { tail -n 20 "$cache/i386.log"; echo "wine10: fetching libwine:i386 failed" >&2; exit 1; }
     [ -f "$root$dlls/i386-windows/kernel32.dll" ] \
         || { echo "wine10: no i386 kernel32.dll in $root$dlls" >&2; exit 1; }
-    # The stamp, last: the Wine and DLL versions.
-    printf 'wine %s\nlibwine:i386 %s\n' "$(in_chroot wine --version)" "$(cat "$root$dlls/version")" \
-        >"$stamp"
+    # The stamp, last: the recipe, the Wine and DLL versions.
+    printf 'recipe %s\nwine %s\nlibwine:i386 %s\n' "$(recipe)" \
+        "$(in_chroot env WINEDEBUG=-all wine --version)" "$(cat "$root$dlls/version")" >"$stamp"
     echo "wine10: made in $((SECONDS - start)) s ($(du -sh "$root" | cut -f1)): $(tr '\n' ' ' <"$stamp")"
 }
+
+# What the chroot is made of: a change here makes the cached one again.
+recipe() { declare -f make_chroot in_chroot | sha256sum | cut -c1-16; }
 
 prepare() {
     mkdir -p "$cache"
     # One maker at a time; a second run waits and then finds the stamp.
     exec 9>"$cache.lock"
     flock 9
-    if [ -f "$stamp" ] && [ -x "$root/usr/bin/wine" ] \
+    if grep -qx "recipe $(recipe)" "$stamp" 2>/dev/null && [ -x "$root/usr/bin/wine" ] \
         && [ -f "$root$dlls/i386-windows/kernel32.dll" ]; then
         echo "wine10: reusing $root: $(tr '\n' ' ' <"$stamp")"
     else
