@@ -78,7 +78,7 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "MIT License"
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
 ; What the installer puts into the install folder; the uninstaller removes just these.
-; The program itself is installed by ChosenProgram, from win64/ or win32/.
+; The program itself comes from win64/ or win32/, as ChooseProgram picked.
 !macro PROGRAM_FILES action
     ${action} "LICENSE.txt"
     ${action} "THIRD-PARTY-NOTICES.txt"
