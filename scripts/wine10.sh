@@ -39,17 +39,27 @@ if [ "$(id -u)" -ne 0 ]; then
     exec sudo --preserve-env "$0" "$@"
 fi
 
+# A mount namespace of its own, whose mounts no other process sees. Where / is no mount
+# point (this script itself runs in a chroot) its propagation cannot be set: the new
+# namespace keeps the chroot's, and the mounts are undone at the end all the same.
+private_namespace() { # <command>...
+    local propagation=private
+    mountpoint -q / || propagation=unchanged
+    unshare --mount --propagation "$propagation" -- "$@"
+}
+
 # Mount points below the chroot in this namespace: none may be there when it is removed.
 mounts_below() { awk -v r="$root/" 'index($5 "/", r) == 1 { print $5 }' /proc/self/mountinfo; }
 
 in_chroot() { # <command>...: as root in the chroot, with /proc and /dev, nothing else
-    unshare --mount --propagation private -- bash -c '
+    private_namespace bash -c '
         set -e
-        mount -t proc proc "$1/proc"
-        mount --rbind /dev "$1/dev"
         root="$1"
         shift
-        exec chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root \
+        trap "umount -l \"$root/dev\" 2>/dev/null; umount -l \"$root/proc\" 2>/dev/null; true" EXIT
+        mount -t proc proc "$root/proc"
+        mount --rbind /dev "$root/dev"
+        chroot "$root" /usr/bin/env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root \
             LANG=C.UTF-8 DEBIAN_FRONTEND=noninteractive "$@"' in_chroot "$root" "$@"
 }
 
@@ -66,7 +76,7 @@ make_chroot() {
     echo "wine10: debootstrap trixie into $root"
     # In a mount namespace of its own: what debootstrap mounts in the new root goes
     # with it, however it ends.
-    unshare --mount --propagation private -- \
+    private_namespace \
         debootstrap --variant=minbase trixie "$root" "$mirror" >"$cache/debootstrap.log" 2>&1 \
         || { tail -n 20 "$cache/debootstrap.log"; echo "wine10: debootstrap failed" >&2; exit 1; }
     echo "wine10: base system in $((SECONDS - start)) s; installing Wine"
@@ -109,7 +119,7 @@ make_chroot() {
 }
 
 # What the chroot is made of: a change here makes the cached one again.
-recipe() { declare -f make_chroot in_chroot | sha256sum | cut -c1-16; }
+recipe() { declare -f make_chroot | sha256sum | cut -c1-16; }
 
 prepare() {
     mkdir -p "$cache"
@@ -159,9 +169,9 @@ case "${1:-}" in
     run)
         shift
         [ "$#" -gt 0 ] || { echo "usage: $0 run <command>..." >&2; exit 2; }
-        exec unshare --mount --propagation private -- "$0" __inside "$@"
+        private_namespace "$0" __inside "$@"
         ;;
-    shell) exec unshare --mount --propagation private -- "$0" __inside bash -i ;;
+    shell) private_namespace "$0" __inside bash -i ;;
     __inside)
         shift
         inside "$@"
