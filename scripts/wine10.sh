@@ -126,7 +126,9 @@ prepare() {
     # One maker at a time; a second run waits and then finds the stamp.
     exec 9>"$cache.lock"
     flock 9
-    if grep -qx "recipe $(recipe)" "$stamp" 2>/dev/null && [ -x "$root/usr/bin/wine" ] \
+    # Files, not links: the chroot's /usr/bin/wine points into its /etc/alternatives,
+    # which a test from outside would look for on the host.
+    if grep -qx "recipe $(recipe)" "$stamp" 2>/dev/null && [ -x "$root/usr/lib/wine/wine64" ] \
         && [ -f "$root$dlls/i386-windows/kernel32.dll" ]; then
         echo "wine10: reusing $root: $(tr '\n' ' ' <"$stamp")"
     else
