@@ -103,13 +103,24 @@ export WINEDEBUG=-all
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$(dirname "$WINEPREFIX")"' EXIT
 echo "== [$(date +%T)] $(wine --version) in a fresh prefix"
 wineboot --init >/dev/null 2>&1
+wineserver -w
+# A setting is written by a fresh wine process. If that fails (it did once, just after
+# a round of tests, with no message), it is tried twice more before the run fails.
+setting() { # <wine reg arguments>...
+    for _ in 1 2 3; do
+        wine reg "$@" >/dev/null 2>&1 && { wineserver -w; return 0; }
+        wineserver -w
+        sleep 1
+    done
+    echo "FAIL: wine reg $*"
+    return 1
+}
 # A program that crashes ends there and fails its test, rather than waiting in Wine's
 # debugger until the test's time runs out (both views: 32-bit programs read WOW6432Node).
 for view in 64 32; do
-    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' \
-        /reg:$view /f >/dev/null 2>&1
+    setting add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /d '' \
+        /reg:$view /f
 done
-wineserver -w
 # The 32-bit programs run as 32-bit code in Wine's wow64 mode, on Debian's i386 DLLs.
 loads="$(WINEDEBUG=+loaddll wine "$i686/tests/unit/test_rounding.exe" --gtest_list_tests 2>&1 >/dev/null)"
 grep -q 'in experimental wow64 mode' <<<"$loads" && grep -q 'wow64cpu\.dll' <<<"$loads" \
@@ -123,7 +134,7 @@ echo "a 32-bit program starts in Wine's wow64 mode"
 # they check.
 x11='HKCU\Software\Wine\X11 Driver'
 desktop='HKCU\Control Panel\Desktop'
-unmanaged() { wine reg add "$x11" /v Managed /t REG_SZ /d N /f >/dev/null 2>&1; wineserver -w; }
+unmanaged() { setting add "$x11" /v Managed /t REG_SZ /d N /f; }
 managed() { wine reg delete "$x11" /v Managed /f >/dev/null 2>&1 || true; wineserver -w; }
 run_ctest() { # <tree> [ctest args]
     local tree="$1"
@@ -167,11 +178,10 @@ unmanaged
 for round in 144 168 144-manifest; do
     dpi="${round%%-*}"
     echo "== [$(date +%T)] Under Wine, LANG=zh_CN.UTF-8, $dpi DPI ($(( dpi * 100 / 96 )) %)${round#$dpi}"
-    wine reg add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+    setting add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f
     if [ "$round" != "$dpi" ]; then
-        wine reg add "$desktop" /v DpiScalingVer /t REG_DWORD /d 0x1018 /f >/dev/null 2>&1
+        setting add "$desktop" /v DpiScalingVer /t REG_DWORD /d 0x1018 /f
     fi
-    wineserver -w
     REBAR_EXPECT_DPI="$dpi" run_ctest "$x86_64" -L '^window$'
     if [ "$round" = 144 ]; then
         REBAR_EXPECT_DPI="$dpi" run_ctest_32 "$i686" -L '^window$'
