@@ -3,7 +3,7 @@
 # the time from process start to its window being mapped (bench/map_timer.cpp watching
 # the root window for MapNotify), runs interleaved, medians of per-turn ratios. Two
 # programs from the same toolchain:
-#   program  dist's rebar-weight.exe, as shipped (stripped);
+#   program  dist's rebar-weight-win64.exe, as shipped (stripped);
 #   plain    bench/plain_win32.cpp, a bare Win32 window with one STATIC label, built
 #            the same way: the program's resource and manifest, flags, stripped.
 # Xvfb and a fresh Wine prefix with a persistent wineserver, so every run pays only its
@@ -41,7 +41,7 @@ wineserver -p # stays up between runs
 
 strip=x86_64-w64-mingw32-strip
 built() { find build/bench-windows -name "$1" -not -path '*/CMakeFiles/*' | head -n 1; }
-cp "${BENCH_PROGRAM_EXE:-build/bench-windows/dist/rebar-weight.exe}" "$work/program.exe"
+cp "${BENCH_PROGRAM_EXE:-build/bench-windows/dist/rebar-weight-win64.exe}" "$work/program.exe"
 "$strip" --strip-all -o "$work/plain.exe" "$(built plain_win32.exe)"
 for name in program plain; do
     printf '#!/bin/sh\nexec wine "%s"\n' "$work/$name.exe" >"$work/$name"

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Builds every artefact that ships into dist/, and their SHA-256 sums. Two runs on one
 # commit give the same bytes (tests/reproducible/test_reproducible.sh checks it):
-#   dist/windows/rebar-weight.exe, rebar-weight-1.00-setup.exe, rebar-weight-1.00-win64.zip
-#                                       the Windows program, installer and zip
-#                                       (scripts/windows.sh --artefacts)
+#   dist/windows/rebar-weight-win64.exe, rebar-weight-win32.exe
+#                                       the 64-bit and the 32-bit Windows program
+#   dist/windows/rebar-weight-1.00-setup.exe
+#                                       the installer, carrying both
+#   dist/windows/rebar-weight-1.00-win64.zip, rebar-weight-1.00-win32.zip
+#                                       the portable zips
+#                                       (all five: scripts/windows.sh --artefacts)
 #   dist/rebar-weight_1.00_amd64.deb    the Debian package: cpack -G DEB from a Release tree
 #   dist/rebar-weight-1.00.tar.gz       the source: git archive of the commit
-#   dist/SHA256SUMS                     sums of all five, paths relative to dist/
+#   dist/SHA256SUMS                     sums of all seven, paths relative to dist/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/source-date-epoch.sh

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The Windows program under Wine, as a Chinese desk shows it (LANG=zh_CN.UTF-8, code
 # page 936), in a Wine virtual desktop so that the window has its Windows frame; after
-# the keyboard walk 250 ⏎ 4 ⏎ 16 ⏎ ⏎. Needs dist/windows/rebar-weight.exe
-# (scripts/windows.sh). With a DPI (144 for 150 %), Wine's LogPixels is set to it and
-# the desktop and the crop grow by the same factor.
+# the keyboard walk 250 ⏎ 4 ⏎ 16 ⏎ ⏎, under the tests' Wine 10 (scripts/wine10.sh).
+# Needs dist/windows/rebar-weight-win64.exe (scripts/windows.sh), or the program named
+# by SCREENSHOT_EXE (dist/windows/rebar-weight-win32.exe for the 32-bit one). With a
+# DPI (144 for 150 %), Wine's LogPixels is set to it and the desktop and the crop grow
+# by the same factor.
 #   scripts/screenshot-windows.sh [output.png] [dpi]
 #       (defaults: docs/screenshot-windows.png, 96)
 set -euo pipefail
@@ -11,13 +13,14 @@ cd "$(dirname "$0")/.."
 out="${1:-docs/screenshot-windows.png}"
 dpi="${2:-96}"
 scaled() { echo $(( ($1 * dpi + 48) / 96 )); }
-exe=dist/windows/rebar-weight.exe
+exe="${SCREENSHOT_EXE:-dist/windows/rebar-weight-win64.exe}"
 [ -f "$exe" ] || { echo "No $exe: run scripts/windows.sh first" >&2; exit 1; }
 
 if [ -z "${SCREENSHOT_INNER:-}" ]; then
-    scripts/setup.sh wine wine64 fonts-wine imagemagick xdotool xvfb xauth
-    exec env SCREENSHOT_INNER=1 LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 \
-        xvfb-run -a -s "-screen 0 $(scaled 1024)x$(scaled 768)x24 -dpi 96" "$0" "$out" "$dpi"
+    scripts/setup.sh imagemagick xdotool xvfb xauth debootstrap
+    scripts/wine10.sh prepare
+    exec env SCREENSHOT_INNER=1 SCREENSHOT_EXE="$exe" LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 \
+        scripts/wine10.sh run xvfb-run -a -s "-screen 0 $(scaled 1024)x$(scaled 768)x24 -dpi 96" "$0" "$out" "$dpi"
 fi
 
 export WINEPREFIX="$(mktemp -d)/wine" WINEDEBUG=-all

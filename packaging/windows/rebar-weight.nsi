@@ -1,14 +1,25 @@
-; The installer of 钢筋重量计算 for 64-bit Windows, with a Simplified-Chinese UI.
+; The installer of 钢筋重量计算 for every Windows from 7 SP1 on, 32-bit or 64-bit, with a
+; Simplified-Chinese UI. It carries both programs and installs the one for the machine
+; Windows runs on (ChooseProgram below): the 64-bit program on 64-bit x86 Windows and
+; on Windows 11 on Arm, the 32-bit one on 32-bit Windows and on Windows 10 on Arm.
 ; Per user by default, with no elevation: into %LOCALAPPDATA%\Programs\钢筋重量计算, the
 ; uninstall entry under HKCU, the shortcuts in the user's own Start menu and desktop.
 ; For all users (Program Files, HKLM) when started as administrator and the user says
 ; so, or with /AllUsers from an elevated prompt. /S installs silently, with a desktop
 ; shortcut unless /NODESKTOP is given; the uninstaller takes /S too.
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=… -DVERSION4=… -DPUBLISHER=… -DSTAGE=…
-;            -DICON=… -DOUTFILE=… -DSIZE_KB=… rebar-weight.nsi
+;            -DICON=… -DOUTFILE=… -DSIZE_KB_WIN64=… -DSIZE_KB_WIN32=… rebar-weight.nsi
+; STAGE holds the notices, win64/rebar-weight.exe and win32/rebar-weight.exe.
+; -DMACHINE_FROM_COMMAND_LINE makes a test build that takes the machine from
+; /Machine=AMD64|ARM64|IA32 and the Windows build from /Build=<number>, so the choice
+; for a machine Wine cannot be can still be run; the shipped installer reads no such
+; switch.
 Unicode true
-; A 64-bit stub: the program is 64-bit, and 64-bit-only Windows (and Wine) run it.
-Target amd64-unicode
+; A 32-bit stub, so that a 32-bit Windows can start it; 64-bit Windows start it as a
+; WOW64 process. As one, $PROGRAMFILES is Program Files (x86) and HKLM\Software is
+; redirected to WOW6432Node: MULTIUSER_USE_PROGRAMFILES64 and SetRegView 64 keep the
+; all-users folder and every registry entry where a 64-bit installer puts them.
+Target x86-unicode
 ManifestDPIAware true
 
 !define APP_NAME "钢筋重量计算"
@@ -23,6 +34,7 @@ ManifestDPIAware true
 !define MULTIUSER_INSTALLMODE_COMMANDLINE
 !define MULTIUSER_INSTALLMODE_INSTDIR "${APP_NAME}"
 !define MULTIUSER_USE_PROGRAMFILES64
+!define MULTIUSER_INSTALLMODE_FUNCTION InstallModeChanged
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MULTIUSER_INSTALLMODE_INSTDIR_REGISTRY_VALUENAME "InstallLocation"
 !include "MultiUser.nsh"
@@ -30,6 +42,7 @@ ManifestDPIAware true
 !include "LogicLib.nsh"
 !include "WinVer.nsh"
 !include "FileFunc.nsh"
+!include "x64.nsh"
 
 Name "${APP_NAME} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -65,8 +78,8 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "MIT License"
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
 ; What the installer puts into the install folder; the uninstaller removes just these.
+; The program itself comes from win64/ or win32/, as ChooseProgram picked.
 !macro PROGRAM_FILES action
-    ${action} "${APP_EXE}"
     ${action} "LICENSE.txt"
     ${action} "THIRD-PARTY-NOTICES.txt"
     ${action} "ARPHICPL.TXT"
@@ -105,6 +118,71 @@ FunctionEnd
 !insertmacro STOP_WHILE_RUNNING ""
 !insertmacro STOP_WHILE_RUNNING "un."
 
+; The machine Windows runs on, $Machine (AMD64, ARM64 or IA32, as IsWow64Process2
+; reports it through x64.nsh), and the Windows build, $Build.
+Var Machine
+Var Build
+; The program ChooseProgram picks: win64 or win32.
+Var Program
+
+Function ReadMachine
+    ${If} ${IsNativeAMD64}
+        StrCpy $Machine AMD64
+    ${ElseIf} ${IsNativeARM64}
+        StrCpy $Machine ARM64
+    ${ElseIf} ${IsNativeIA32}
+        StrCpy $Machine IA32
+    ${Else}
+        StrCpy $Machine other
+    ${EndIf}
+    ${WinVerGetBuild} $Build
+!ifdef MACHINE_FROM_COMMAND_LINE
+    ; The test build: /Machine= and /Build= stand for what Windows would report.
+    ${GetParameters} $2
+    ClearErrors
+    ${GetOptions} $2 "/Machine=" $3
+    ${IfNot} ${Errors}
+        StrCpy $Machine $3
+    ${EndIf}
+    ClearErrors
+    ${GetOptions} $2 "/Build=" $3
+    ${IfNot} ${Errors}
+        StrCpy $Build $3
+    ${EndIf}
+!endif
+FunctionEnd
+
+; The 64-bit program where Windows runs 64-bit x86 code: on 64-bit x86 Windows, and on
+; Windows 11 on Arm (build 22000 on), which emulates x64 programs. There it is the
+; program every other 64-bit PC gets, and the one release 1.00 installed there, so an
+; upgrade keeps the kind of program already installed. Everywhere else the 32-bit one:
+; 32-bit Windows, and Windows 10 on Arm, which emulates 32-bit x86 programs only. This
+; installer is itself 32-bit x86 code, so any Windows that runs it runs the 32-bit
+; program. (RunningX64 does not tell these apart: it is true on Arm64 as well.)
+Function ChooseProgram
+    StrCpy $Program win32
+    ${If} $Machine == AMD64
+        StrCpy $Program win64
+    ${ElseIf} $Machine == ARM64
+    ${AndIf} $Build >= 22000
+        StrCpy $Program win64
+    ${EndIf}
+FunctionEnd
+
+; MultiUser.nsh calls this once it has set $INSTDIR for a mode. For all users it is
+; Program Files as 64-bit Windows sees it (MULTIUSER_USE_PROGRAMFILES64; on 32-bit
+; Windows simply Program Files); the 32-bit program on Windows 10 on Arm belongs in
+; Program Files (x86), where Windows keeps the x86 programs it emulates. A folder read
+; from an earlier install's entry stays as it is.
+Function InstallModeChanged
+    ${If} $MultiUser.InstallMode == "AllUsers"
+    ${AndIf} $MultiUser.InstDir == ""
+    ${AndIf} $Program == win32
+    ${AndIf} $Machine == ARM64
+        StrCpy $INSTDIR "$PROGRAMFILES32\${APP_NAME}"
+    ${EndIf}
+FunctionEnd
+
 Function .onInit
     SetRegView 64
     ; Below Windows 7 SP1 the program cannot start: say so before anything is written.
@@ -117,11 +195,13 @@ Function .onInit
     ${EndIf}
     ${If} $1 = 1
         MessageBox MB_OK|MB_ICONSTOP \
-            "钢筋重量计算需要 64 位的 Windows 7 SP1 或更新的 Windows，无法安装在这台电脑的 Windows 上。" /SD IDOK
+            "钢筋重量计算需要 Windows 7 SP1 或更新的 Windows，无法安装在这台电脑的 Windows 上。" /SD IDOK
         SetErrorLevel 3
         Quit
     ${EndIf}
     Call StopWhileRunning
+    Call ReadMachine
+    Call ChooseProgram
 
     !insertmacro MULTIUSER_INIT
     ${GetParameters} $2
@@ -161,6 +241,13 @@ FunctionEnd
 Section "${APP_NAME}"
     SetOutPath "$INSTDIR"
     !insertmacro OLD_FILES "${REMOVE_FILE}"
+    ${If} $Program == win64
+        File "/oname=${APP_EXE}" "${STAGE}/win64/${APP_EXE}"
+        StrCpy $6 ${SIZE_KB_WIN64}
+    ${Else}
+        File "/oname=${APP_EXE}" "${STAGE}/win32/${APP_EXE}"
+        StrCpy $6 ${SIZE_KB_WIN32}
+    ${EndIf}
     !insertmacro PROGRAM_FILES "${INSTALL_FILE}"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateShortcut "$SMPROGRAMS\${APP_NAME}.lnk" "$INSTDIR\${APP_EXE}" "" "$INSTDIR\${APP_EXE}" 0
@@ -186,7 +273,7 @@ Section "${APP_NAME}"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe" $5'
     WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" $5 /S'
-    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
+    WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" $6
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
@@ -194,6 +281,7 @@ SectionEnd
 Section "Uninstall"
     Delete "$SMPROGRAMS\${APP_NAME}.lnk"
     Delete "$DESKTOP\${APP_NAME}.lnk"
+    Delete "$INSTDIR\${APP_EXE}"
     !insertmacro PROGRAM_FILES "${REMOVE_FILE}"
     !insertmacro OLD_FILES "${REMOVE_FILE}"
     Delete "$INSTDIR\uninstall.exe"

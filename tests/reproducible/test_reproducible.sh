@@ -29,7 +29,8 @@ done
 one="${clones[0]}/dist"
 two="${clones[1]}/dist"
 artefacts="$(cd "$one" && awk '{print $2}' SHA256SUMS)"
-[ "$(wc -l <<<"$artefacts")" -eq 5 ] || { echo "FAIL: SHA256SUMS lists $(wc -l <<<"$artefacts") artefacts, not 5"; exit 1; }
+# Two Windows programs, the installer, two zips, the .deb and the source archive.
+[ "$(wc -l <<<"$artefacts")" -eq 7 ] || { echo "FAIL: SHA256SUMS lists $(wc -l <<<"$artefacts") artefacts, not 7"; exit 1; }
 status=0
 while read -r artefact; do
     if cmp -s "$one/$artefact" "$two/$artefact"; then

@@ -1,90 +1,52 @@
 #!/usr/bin/env bash
-# The installer under Wine, in the prefix scripts/windows.sh made, row by row:
-#   per user   /S: files in %LOCALAPPDATA%\Programs\钢筋重量计算, the HKCU entry with its
-#              values, Start-menu and desktop shortcuts, no HKLM entry; the installed
-#              program starts and passes the keyboard walk;
+# The installer under Wine, in the prefix scripts/windows.sh made, row by row. Wine's
+# prefix is a 64-bit x86 Windows, so the installer (a 32-bit program there, as on every
+# 64-bit Windows) chooses the 64-bit program; test_installer_machines_wine.sh runs the
+# other choices.
+#   per user   /S: the 64-bit program in %LOCALAPPDATA%\Programs\钢筋重量计算, the HKCU
+#              entry with its values, Start-menu and desktop shortcuts, no HKLM entry;
+#              the installed program starts and passes the keyboard walk;
 #   uninstall  the prefix's files and registry after it equal those before the install,
 #              but for Wine's own changes (the filter below), and the filter still sees
 #              a leftover planted on purpose;
 #   upgrade    a higher version over it: the same folder, one entry with the new
 #              version, release 1.00's Qt licence texts gone;
-#   all users  /S /ALLUSERS: Program Files and HKLM;
+#   all users  /S /ALLUSERS: the 64-bit Program Files (not Program Files (x86)) and
+#              HKLM's 64-bit view (not WOW6432Node), as a 64-bit installer wrote them;
+#   over 1.00  release 1.00's installer (a 64-bit stub), per user and for all users,
+#              then this one: the same folder and entry, the 64-bit program and a 32-bit
+#              uninstaller in place of the old ones; then nothing left after uninstall;
 #   too old    Wine reporting XP x64 and Vista: the one-sentence message, exit 3,
 #              nothing written; Windows 7: it installs;
 #   running    with the program open, /S install and uninstall stop with exit 4 and
 #              change nothing;
 #   earlier    an all-users copy where release 1.00 put it: the message names its folder;
 #   no desktop /S /NODESKTOP: no desktop shortcut.
-#   test_installer_wine.sh <setup.exe> <higher-version setup.exe> <probe.exe>
+#   test_installer_wine.sh <setup.exe> <higher-version setup.exe> <release 1.00 setup.exe>
+#                          <probe.exe> <64-bit program>
 set -euo pipefail
 setup="$1"
 newer="$2"
-probe="$3"
+released="$3"
+probe="$4"
+win64="$5"
 source "$(dirname "$0")/wine_common.sh"
 require_wine wineserver xdotool iconv
-# No menu entries on the Linux desktop for what the installer makes.
-export WINEDLLOVERRIDES="winemenubuilder.exe=d"
+command -v x86_64-w64-mingw32-objdump >/dev/null || { echo "SKIP: no x86_64-w64-mingw32-objdump"; exit 77; }
 
 app=""
 work="$(mktemp -d)"
 trap 'kill "$app" 2>/dev/null || true; rm -rf "$work"' EXIT
-drive_c="$WINEPREFIX/drive_c"
-user_dir="$(find "$drive_c/users" -mindepth 1 -maxdepth 1 -type d ! -name Public | head -n 1)"
-# Wine links the desktop to $HOME; a folder of its own keeps the test inside the prefix.
-for folder in Desktop; do
-    [ -L "$user_dir/$folder" ] && rm "$user_dir/$folder" && mkdir "$user_dir/$folder"
-done
-per_user="$user_dir/AppData/Local/Programs/钢筋重量计算"
-all_users="$drive_c/Program Files/钢筋重量计算"
-start_menu="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/钢筋重量计算.lnk"
-desktop="$user_dir/Desktop/钢筋重量计算.lnk"
-key='Software\Microsoft\Windows\CurrentVersion\Uninstall\RebarWeight'
-windows_path() { echo "Z:${1//\//\\}"; }
-
-settle() { wineserver -w; }
-install() { local status=0; wine "$@" >/dev/null 2>&1 || status=$?; settle; return "$status"; }
-entry() { # <HKCU|HKLM>: the uninstall entry as UTF-8 text, or nothing
-    wine reg export "$1\\$key" "$(windows_path "$work/entry.reg")" /y >/dev/null 2>&1 || return 0
-    iconv -f UTF-16 -t UTF-8 "$work/entry.reg" | tr -d '\r'
-}
-uninstall_from() { # <folder> [args]: the uninstaller copies itself away; wait for the end
-    local folder="$1" status=0
-    shift
-    wine "$folder/uninstall.exe" "$@" >/dev/null 2>&1 || status=$?
-    settle
-    for _ in $(seq 20); do [ -e "$folder/uninstall.exe" ] || break; sleep 0.5; done
-    return "$status"
-}
-
-# The prefix as files and registry, less what Wine changes by itself: its own folder
-# (drive_c/windows: logs, caches, temporary files) and the user's Temp; of the
-# registry, HKCU and HKLM\Software, where programs and installers write (HKLM\System
-# and HARDWARE hold device and session state that Wine rewrites at every start), less
-# the keys Wine rewrites there too (its own settings, the session's volatile keys,
-# shell caches); comments and blank lines of the exports go too.
-snapshot() { # <name>
-    (cd "$drive_c" && find . -mindepth 1 \( -path ./windows -o -path './users/*/Temp' \) -prune \
-        -o -print | sort) >"$work/$1.files"
-    for hive in HKCU HKLM; do
-        local root="$hive"
-        [ "$hive" = HKLM ] && root='HKLM\Software'
-        wine reg export "$root" "$(windows_path "$work/$1-$hive.reg")" /y >/dev/null 2>&1
-        iconv -f UTF-16 -t UTF-8 "$work/$1-$hive.reg" | tr -d '\r' | awk '
-            /^\[/ { skip = (tolower($0) ~ /\\(software\\wine|volatile environment|explorer\\(sessioninfo|mountpoints2|shell folders|recentdocs)|software\\microsoft\\windows nt\\currentversion\\(perflib|time zones)|system\\currentcontrolset\\control\\(session manager|video|class)|hardware|software\\microsoft\\cryptography\\rng|winsxs|enum)/) }
-            !skip && NF && !/^#/ && !/^Windows Registry Editor/' >"$work/$1-$hive.txt"
-    done
-}
-changes() { # <before> <after>: what differs, file lines and registry lines
-    diff "$work/$1.files" "$work/$2.files" | grep '^[<>]' || true
-    for hive in HKCU HKLM; do
-        diff "$work/$1-$hive.txt" "$work/$2-$hive.txt" | grep '^[<>]' || true
-    done
-}
+source "$(dirname "$0")/installer_common.sh"
+all_users="$program_files"
+[ "$(machine_of "$setup")" = i386 ] || fail "the installer is not a 32-bit program"
+[ "$(machine_of "$released")" = x86-64 ] || fail "release 1.00's installer is not a 64-bit stub"
 
 echo "== per user, silent"
 snapshot clean
 install "$setup" /S || fail "the silent install failed"
-[ -f "$per_user/rebar-weight.exe" ] || fail "no program in $per_user"
+installed_program "$per_user" "$win64"
+echo "per user: the 64-bit program in $per_user"
 for notice in LICENSE.txt THIRD-PARTY-NOTICES.txt ARPHICPL.TXT; do
     [ -f "$per_user/$notice" ] || fail "the install lacks $notice"
 done
@@ -102,20 +64,7 @@ snapshot installed
 echo "files and keys the install added:"
 changes clean installed | sed 's/^/  /'
 
-# The installed program starts, and the keyboard walk gives 10 m and 15.8 kg.
-start_program "$per_user/rebar-weight.exe"
-sleep 1
-xdotool windowfocus --sync "$window" 2>/dev/null || true
-for step in 250 Return 4 Return 16 Return Return; do
-    case "$step" in
-        Return) xdotool key --delay 60 Return ;;
-        *) xdotool type --delay 40 "$step" ;;
-    esac
-    sleep 0.2
-done
-texts="$(wine "$probe" texts 钢筋重量计算 10 | tr -d '\r')"
-grep -qx 15.8 <<<"$texts" && grep -qx 10 <<<"$texts" \
-    || fail "the installed program's walk did not give 10 and 15.8: $(tr '\n' ' ' <<<"$texts")"
+walk "$per_user"
 echo "the installed program: 250 ⏎ 4 ⏎ 16 ⏎ ⏎ gives 10 m and 15.8 kg"
 
 echo "== running: install and uninstall stop and change nothing"
@@ -140,6 +89,7 @@ echo "== upgrade"
 printf 'stand-in\n' >"$per_user/LGPL-3.txt" # what release 1.00 installed
 install "$newer" /S || fail "the upgrade failed"
 [ ! -e "$per_user/LGPL-3.txt" ] || fail "the upgrade left release 1.00's LGPL-3.txt"
+installed_program "$per_user" "$win64"
 upgraded="$(entry HKCU)"
 grep -q '"DisplayVersion"="9.99"' <<<"$upgraded" || fail "the entry was not upgraded: $upgraded"
 grep -Eq '"InstallLocation"=".*\\\\Programs\\\\钢筋重量计算"' <<<"$upgraded" \
@@ -162,7 +112,8 @@ planted="$(changes clean planted)"
 grep -q 'leftover.txt' <<<"$planted" && grep -q 'RebarWeight' <<<"$planted" \
     || fail "the comparison does not see a planted leftover: $planted"
 rm -rf "$per_user" "$(dirname "$per_user")"
-wine reg delete "HKCU\\$key" /f >/dev/null 2>&1
+# The whole per-user Uninstall key: the fresh prefix had none (the uninstall removed it).
+wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall' /f >/dev/null 2>&1
 settle
 snapshot clean
 echo "after the uninstall the prefix is as before; a planted file and key are caught"
@@ -175,12 +126,14 @@ echo "/NODESKTOP: the Start-menu shortcut only"
 
 echo "== all users"
 install "$setup" /S /ALLUSERS || fail "the all-users install failed"
-[ -f "$all_users/rebar-weight.exe" ] || fail "no program in $all_users"
-grep -q '"DisplayVersion"="1.00"' <<<"$(entry HKLM)" || fail "no HKLM entry"
+installed_program "$all_users" "$win64"
+[ ! -e "$program_files_x86" ] || fail "an all-users install wrote $program_files_x86"
+grep -q '"DisplayVersion"="1.00"' <<<"$(entry HKLM)" || fail "no HKLM entry in the 64-bit view"
 grep -q '/AllUsers' <<<"$(entry HKLM)" || fail "the HKLM entry's uninstaller is not told /AllUsers"
+[ -z "$(entry HKLM32)" ] || fail "an all-users install wrote under WOW6432Node"
 [ -z "$(entry HKCU)" ] || fail "an all-users install wrote an HKCU entry"
 [ ! -e "$per_user" ] || fail "an all-users install wrote $per_user"
-echo "all users: Program Files and HKLM"
+echo "all users: the 64-bit program in C:\Program Files, HKLM's 64-bit view, nothing under WOW6432Node"
 
 echo "== an earlier all-users copy, then a per-user install"
 wine "$setup" /CurrentUser >/dev/null 2>&1 &
@@ -194,6 +147,30 @@ app=""
 settle
 uninstall_from "$all_users" /AllUsers /S || fail "the all-users uninstall failed"
 [ ! -e "$all_users" ] && [ -z "$(entry HKLM)" ] || fail "the all-users uninstall left something"
+
+echo "== over release 1.00's installer, per user and for all users"
+for mode in CurrentUser AllUsers; do
+    folder="$per_user" hive=HKCU
+    [ "$mode" = AllUsers ] && folder="$all_users" hive=HKLM
+    install "$released" /S "/$mode" || fail "release 1.00's installer failed ($mode)"
+    [ "$(machine_of "$folder/uninstall.exe")" = x86-64 ] \
+        || fail "release 1.00's installer left no 64-bit uninstaller in $folder"
+    install "$setup" /S "/$mode" || fail "the install over release 1.00 failed ($mode)"
+    installed_program "$folder" "$win64"
+    [ "$(machine_of "$folder/uninstall.exe")" = i386 ] \
+        || fail "the uninstaller in $folder was not replaced by this release's ($mode)"
+    entries="$(wine reg query "$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" 2>/dev/null \
+        | tr -d '\r' | grep -c 'RebarWeight' || true)"
+    [ "$entries" -eq 1 ] || fail "$entries uninstall entries in $hive after the install over 1.00"
+    [ -z "$(entry HKLM32)" ] || fail "the install over 1.00 wrote under WOW6432Node"
+    [ ! -e "$program_files_x86" ] || fail "the install over 1.00 wrote $program_files_x86"
+    uninstall_from "$folder" "/$mode" /S || fail "the uninstall after the upgrade over 1.00 failed"
+    echo "$mode: the same folder and $hive entry, the 64-bit program, a 32-bit uninstaller"
+done
+snapshot after_released
+left="$(changes clean after_released)"
+[ -z "$left" ] || fail "the uninstalls after the upgrades over 1.00 left: $left"
+echo "after the uninstalls the prefix is as before"
 
 echo "== too old a Windows"
 wine_version() { wine reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >/dev/null 2>&1; settle; }
@@ -209,14 +186,16 @@ for version in winxp64 vista; do
     settle
     echo "  $version: exit $status, \"$message\""
     [ "$status" -eq 3 ] || fail "$version: exit status $status, not 3"
-    grep -q 'Windows 7 SP1' <<<"$message" || fail "$version: the message does not say what it needs"
+    grep -q '钢筋重量计算需要 Windows 7 SP1 或更新的 Windows' <<<"$message" \
+        || fail "$version: the message does not say what it needs"
+    ! grep -q '64 位' <<<"$message" || fail "$version: the message asks for a 64-bit Windows"
 done
 wine_version win7
 snapshot after_old
 [ -z "$(changes before_old after_old | grep -v 'Software\\Wine\|"Version"' || true)" ] \
     || fail "a refused install wrote: $(changes before_old after_old)"
 install "$setup" /S || fail "Windows 7: the install failed"
-[ -f "$per_user/rebar-weight.exe" ] || fail "Windows 7: no program installed"
+installed_program "$per_user" "$win64"
 uninstall_from "$per_user" /CurrentUser /S
 wine reg delete 'HKCU\Software\Wine' /v Version /f >/dev/null 2>&1 || true
 settle

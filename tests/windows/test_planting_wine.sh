@@ -11,6 +11,9 @@
 #   - the program (driven through the keyboard walk, a refusal box and the drop-down
 #     list) or the installer (a silent install) loads no stand-in beyond those, and
 #     every DLL the run loads that is no KnownDLL comes from system32 (+loaddll).
+# The stand-ins and the controls are built for the target's architecture: a 32-bit
+# program (or the installer, a 32-bit program) would pass over a 64-bit DLL of the name
+# and go on searching, so 64-bit stand-ins would prove nothing beside it.
 #   test_planting_wine.sh program <rebar-weight.exe> <DLL name>...
 #   test_planting_wine.sh installer <setup.exe> <DLL name>...
 set -euo pipefail
@@ -21,8 +24,13 @@ planted=("$@")
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/wine_common.sh"
 require_wine wineserver xdotool
-gcc=x86_64-w64-mingw32-gcc-posix
-nm=x86_64-w64-mingw32-nm
+case "$(LC_ALL=C x86_64-w64-mingw32-objdump -f "$target" 2>/dev/null)" in
+    *'file format pei-x86-64'*) triplet=x86_64-w64-mingw32 ;;
+    *'file format pei-i386'*) triplet=i686-w64-mingw32 ;;
+    *) fail "$target is neither a 64-bit nor a 32-bit x86 Windows program" ;;
+esac
+gcc=$triplet-gcc-posix
+nm=$triplet-nm
 command -v "$gcc" >/dev/null || { echo "SKIP: $gcc is not installed"; exit 77; }
 
 # Wine's own DLLs load these for any program, before its code runs, when a DLL of the
@@ -35,17 +43,34 @@ trap 'kill "$app" 2>/dev/null || true; rm -rf "$work"' EXIT
 build="$work/build"
 mkdir -p "$build"
 
-# One stand-in per name, exporting what MinGW's import library of that DLL names.
+# One stand-in per name, exporting what MinGW's import library of that DLL names. A
+# 32-bit function (stdcall, "name@bytes" in the import library) removes its arguments
+# from the stack on return, so each export goes to a stub that returns 0 and removes
+# as many bytes as the real one; a 64-bit caller cleans up after itself, and one
+# function serves every export.
 "$gcc" -O2 -c -o "$build/stand_in.o" "$here/planting/stand_in.c"
+objects=("$build/stand_in.o")
+if [ "$triplet" = i686-w64-mingw32 ]; then
+    for bytes in $(seq 0 4 64); do
+        printf '.text\n.globl _stand_in_export_%s\n_stand_in_export_%s:\n\txorl %%eax, %%eax\n\tret $%s\n' \
+            "$bytes" "$bytes" "$bytes"
+    done >"$build/stdcall.s"
+    "$gcc" -c -o "$build/stdcall.o" "$build/stdcall.s"
+    objects+=("$build/stdcall.o")
+fi
 make_stand_in() { # <dll name> <output path>
     local lib
     lib="$("$gcc" -print-file-name="lib$(tr '[:upper:]' '[:lower:]' <<<"$1").a")"
     {
         echo "LIBRARY $1.dll"
         echo "EXPORTS"
-        "$nm" --defined-only "$lib" | sed -n 's/.* I __imp_\(.*\)$/\1=stand_in_export/p' | sort -u
+        if [ "$triplet" = i686-w64-mingw32 ]; then
+            "$nm" --defined-only "$lib" | sed -n 's/.* I __imp__\([^@]*\)@\([0-9]*\)$/\1=stand_in_export_\2/p'
+        else
+            "$nm" --defined-only "$lib" | sed -n 's/.* I __imp_\(.*\)$/\1=stand_in_export/p'
+        fi | sort -u
     } >"$build/$1.def"
-    "$gcc" -shared -static-libgcc -o "$2" "$build/stand_in.o" "$build/$1.def"
+    "$gcc" -shared -static-libgcc -o "$2" "${objects[@]}" "$build/$1.def"
 }
 "$gcc" -O2 -mwindows -o "$build/control_version.exe" "$here/planting/control_version.c" -lversion
 "$gcc" -O2 -mwindows -o "$build/control_known.exe" "$here/planting/control_known.c" \
@@ -63,7 +88,7 @@ for decoy in platforms/qwindows styles/qwindowsvistastyle imageformats/qjpeg \
 done
 printf '[Paths]\nPrefix=.\nPlugins=plugins\n' >"$folder/qt.conf"
 overrides="$(IFS=,; tr '[:upper:]' '[:lower:]' <<<"${planted[*]}")=n,b"
-echo "planted beside it: ${planted[*]}, qt.conf and plugin folders"
+echo "planted beside it, built with $gcc: ${planted[*]}, qt.conf and plugin folders"
 
 markers() { (cd "$folder" && find . -name '*.marker' | sed 's|^\./||; s|\.dll\.marker$||' | sort); }
 clear_markers() { find "$folder" -name '*.marker' -delete; }
@@ -152,9 +177,11 @@ while read -r path; do
     name="$(name_of "$path")"
     case "$lower" in
         *\\windows\\system32\\* | *\\windows\\winsxs\\*) ;; # winsxs: common controls 6
-        # The installer's own NSIS plugin, unpacked into its private, fresh temporary
+        # The installer's own NSIS plugins (UserInfo for the user's rights, System for
+        # the machine's architecture), unpacked into its private, fresh temporary
         # folder and loaded by full path: not from beside the installer.
-        *\\temp\\ns*.tmp\\userinfo.dll) [ "$mode" = installer ] || fail "the $mode loaded $path" ;;
+        *\\temp\\ns*.tmp\\userinfo.dll | *\\temp\\ns*.tmp\\system.dll)
+            [ "$mode" = installer ] || fail "the $mode loaded $path" ;;
         *\\rebar-weight.exe | *\\setup.exe) ;;
         *) grep -qix "$name" <<<"$baseline" \
                || fail "the $mode loaded $path, outside system32" ;;
