@@ -1,50 +1,84 @@
 #!/usr/bin/env bash
-# Start-up benchmark of the Windows program under Wine, by bench/startup.sh's method:
-# the time from process start to its window being mapped (bench/map_timer.cpp watching
-# the root window for MapNotify), runs interleaved, medians of per-turn ratios. Two
-# programs from the same toolchain:
-#   program  dist's rebar-weight-win64.exe, as shipped (stripped);
-#   plain    bench/plain_win32.cpp, a bare Win32 window with one STATIC label, built
-#            the same way: the program's resource and manifest, flags, stripped.
-# Xvfb and a fresh Wine prefix with a persistent wineserver, so every run pays only its
-# own process start. Each round prints the medians and program/plain.
-#   bench/startup-windows.sh [runs] [rounds]   (default 30 turns a round, 3 rounds)
-# BENCH_PROGRAM_EXE puts another build in the program's place.
+# Start-up benchmark of the Windows programs under Wine 10 (scripts/wine10.sh), the Wine
+# the tests run both programs on. For each program, 64-bit and 32-bit, three builds of
+# the same toolchain, flags, resource and manifest, stripped, are started in turn:
+#   program  the program as shipped (the rebar-weight target);
+#   floor    the fair floor, bench/fair_floor_win32.cpp: a bare window that registers
+#            the program's two compiled-in faces and sets one label's font in them
+#            before it shows;
+#   plain    bench/plain_win32.cpp, a bare window with one label in the system font.
+# Each run is timed from process start to its window being mapped (bench/map_timer.cpp
+# watching the root window for MapNotify), in interleaved turns on Xvfb with one
+# wineserver kept up, so every run pays only its own process start. Each round prints
+# the medians, program/floor and floor/plain; the target is program/floor <= 1.15.
+# Then the timed build of each program (start-up marks compiled in; it prints them and
+# ends after its first messages) is run as many times as a round has turns, and the
+# median of each mark is printed: where, inside the program, its start-up goes.
+#   bench/startup-windows.sh [turns] [rounds]   (default 15 turns a round, 3 rounds)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$(pwd)"
-runs="${1:-30}"
+turns="${1:-15}"
 rounds="${2:-3}"
 
 if [ -z "${BENCH_INNER:-}" ]; then
-    scripts/setup.sh libx11-dev xvfb xauth wine wine64 fonts-wine ninja-build \
-        g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 python3-pefile nsis
+    scripts/setup.sh libx11-dev ninja-build debootstrap \
+        g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
+        g++-mingw-w64-i686-posix binutils-mingw-w64-i686 python3-pefile
     source scripts/source-date-epoch.sh
-    cmake -S . -B build/bench-windows -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-        -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-        -DREBAR_BUILD_BENCH=ON -DREBAR_BUILD_TESTS=OFF >/dev/null
-    cmake --build build/bench-windows --parallel --target windows_dist plain_win32 >/dev/null
+    for arch in x86_64 i686; do
+        cmake -S . -B "build/bench-windows-$arch" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
+            -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-$arch.cmake" \
+            -DREBAR_BUILD_BENCH=ON -DREBAR_BUILD_TESTS=OFF >/dev/null
+        cmake --build "build/bench-windows-$arch" --parallel \
+            --target rebar-weight rebar-weight-timed fair_floor_win32 plain_win32 >/dev/null
+    done
     cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DREBAR_BUILD_BENCH=ON \
         -DREBAR_BUILD_TESTS=OFF >/dev/null
     cmake --build build/bench --parallel --target map_timer >/dev/null
+    scripts/wine10.sh prepare >/dev/null
     echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | xargs)"
-    echo "Wine: $(wine --version 2>/dev/null)"
-    exec env BENCH_INNER=1 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$runs" "$rounds"
+    exec env BENCH_INNER=1 scripts/wine10.sh run \
+        xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$0" "$turns" "$rounds"
 fi
 
+# Inside Xvfb, with Wine 10 on PATH.
 work="$(mktemp -d)"
 export WINEPREFIX="$work/wine" WINEDEBUG=-all
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+echo "Wine: $(wine --version)"
 wineboot --init >/dev/null 2>&1
 wineserver -w
 wineserver -p # stays up between runs
 
-strip=x86_64-w64-mingw32-strip
-built() { find build/bench-windows -name "$1" -not -path '*/CMakeFiles/*' | head -n 1; }
-cp "${BENCH_PROGRAM_EXE:-build/bench-windows/dist/rebar-weight-win64.exe}" "$work/program.exe"
-"$strip" --strip-all -o "$work/plain.exe" "$(built plain_win32.exe)"
-for name in program plain; do
-    printf '#!/bin/sh\nexec wine "%s"\n' "$work/$name.exe" >"$work/$name"
-    chmod +x "$work/$name"
+status=0
+for arch in x86_64 i686; do
+    tree="build/bench-windows-$arch"
+    built() { find "$tree" -name "$1" -not -path '*/CMakeFiles/*' | head -n 1; }
+    for name in rebar-weight rebar-weight-timed fair_floor_win32 plain_win32; do
+        "$arch-w64-mingw32-strip" --strip-all -o "$work/$arch-$name.exe" "$(built "$name.exe")"
+    done
+    for name in rebar-weight fair_floor_win32 plain_win32; do
+        printf '#!/bin/sh\nexec wine "%s"\n' "$work/$arch-$name.exe" >"$work/$arch-$name"
+        chmod +x "$work/$arch-$name"
+    done
+    bits=64
+    [ "$arch" = i686 ] && bits=32
+    echo
+    echo "== the $bits-bit program ($arch): program, fair floor, plain window"
+    "$root/build/bench/bench/map_timer" --time-target 1.15 "$rounds" "$turns" \
+        "$work/$arch-rebar-weight" "$work/$arch-fair_floor_win32" "$work/$arch-plain_win32" \
+        || status=1
+    echo "-- inside the $bits-bit program: median ms since the process was created, of $turns starts"
+    for _ in $(seq "$turns"); do
+        wine "$work/$arch-rebar-weight-timed.exe" | tr -d '\r'
+    done | awk '
+        { what = substr($0, index($0, $2)); if (!(what in seen)) { seen[what] = 1; order[++n] = what }
+          t[what, ++c[what]] = $1 }
+        END { for (i = 1; i <= n; ++i) { w = order[i]; k = c[w]
+                  for (a = 1; a <= k; ++a) v[a] = t[w, a]
+                  for (a = 1; a <= k; ++a) for (b = a + 1; b <= k; ++b) if (v[b] < v[a]) { x = v[a]; v[a] = v[b]; v[b] = x }
+                  m = (k % 2) ? v[(k + 1) / 2] : (v[k / 2] + v[k / 2 + 1]) / 2
+                  printf "%8.1f  %s\n", m, w } }'
 done
-"$root/build/bench/bench/map_timer" "$rounds" "$runs" "$work/program" "$work/plain"
+exit "$status"

@@ -27,7 +27,7 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh clang libclang-rt-dev dpkg-dev xdotool appstream desktop-file-utils \
     lintian strace nsis x11-utils locales ninja-build debootstrap \
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-    g++-mingw-w64-i686-posix binutils-mingw-w64-i686 python3-pefile llvm-14 googletest
+    g++-mingw-w64-i686-posix binutils-mingw-w64-i686 python3-pefile python3-fonttools llvm-14 googletest
 
 # Wine 10's chroot: mostly downloading and unpacking, so it is made beside the builds.
 mkdir -p build

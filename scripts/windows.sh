@@ -19,7 +19,8 @@
 #        the programs and the installer, and the installer's rows (the 64-bit choice
 #        for real, the 32-bit and Arm choices through its test build's machine switch);
 #      - the window suites at 150 % (both programs) and 175 % (64-bit), and at 150 % with
-#        Wine's DpiScalingVer set, where only the manifest makes the window DPI-aware.
+#        Wine's DpiScalingVer set, where only the manifest makes the window DPI-aware;
+#      - the window suites of both programs with a face named 宋体 installed.
 #   scripts/windows.sh [--artefacts]     --artefacts: build dist/windows only, no tests
 #   scripts/windows.sh --build <x86_64|i686|all>
 #                                        configure and build that tree only (the test
@@ -59,7 +60,7 @@ build_tree() { # <tree> <arch>: the whole tree, or with --artefacts only what sh
 if [ -z "${REBAR_WINDOWS_INNER:-}" ]; then
     scripts/setup.sh nsis xvfb xauth xdotool x11-utils locales ninja-build \
         g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-        g++-mingw-w64-i686-posix binutils-mingw-w64-i686 python3-pefile llvm-14 googletest
+        g++-mingw-w64-i686-posix binutils-mingw-w64-i686 python3-pefile python3-fonttools llvm-14 googletest
     source scripts/source-date-epoch.sh
     case "$mode" in
         build-i686) build_tree "$i686" i686; exit 0 ;;
@@ -187,3 +188,14 @@ for round in 144 168 144-manifest; do
         REBAR_EXPECT_DPI="$dpi" run_ctest_32 "$i686" -L '^window$'
     fi
 done
+
+# A Chinese Windows has 宋体 installed, which a plain Wine has not: with a face of that
+# name (SimSun in English) in the prefix's Fonts folder, the window takes it instead of
+# its compiled-in Song, and works in it as in the other.
+echo "== [$(date +%T)] Under Wine, LANG=zh_CN.UTF-8, 100 %, with 宋体 installed"
+setting add "$desktop" /v LogPixels /t REG_DWORD /d 96 /f
+setting delete "$desktop" /v DpiScalingVer /f
+python3 tests/windows/make_test_face.py assets/fonts/rebar-song.ttf \
+    "$WINEPREFIX/drive_c/windows/Fonts/simsun-test.ttf"
+REBAR_EXPECT_SONG_FACE=宋体 run_ctest "$x86_64" -L '^window$'
+REBAR_EXPECT_SONG_FACE=宋体 run_ctest_32 "$i686" -L '^window$'
