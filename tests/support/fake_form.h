@@ -58,5 +58,8 @@ private:
     std::map<Control, Selection> m_selection;
 };
 
+/// Whether the control holds a text: a text box or the combo box's field.
+bool holdsText(Control control);
+
 /// The control's name ("Text1"), so that failures say which control.
 std::ostream &operator<<(std::ostream &out, Control control);
