@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+/// A key pressed and let go, with `modifier` (VK_SHIFT, VK_MENU...) held around it.
+std::vector<INPUT> stroke(WORD vk, DWORD flags = 0, WORD modifier = 0);
+
 // The Win32 window as the book of scenarios drives it: made and shown as the program
 // makes it, each step sent as the keyboard and mouse send input (SendInput) through
 // the program's own message loop, and read back from the controls. Message boxes are
