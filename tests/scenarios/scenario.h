@@ -126,6 +126,3 @@ std::vector<std::string> runScenario(const Scenario &scenario, ScenarioDriver &d
 
 /// Prints a row by its name, in test frameworks' reports.
 void PrintTo(const Scenario &scenario, std::ostream *out);
-
-/// The row's name made of letters, digits and '_', for test frameworks' row names.
-std::string scenarioId(const Scenario &scenario);
