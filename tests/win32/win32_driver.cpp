@@ -180,37 +180,12 @@ ScenarioDriver::Selection Win32Driver::selection(Control control)
     return {static_cast<int>(start), static_cast<int>(end - start)};
 }
 
-bool Win32Driver::optionSet(Control option)
-{
-    return SendMessageW(handle(option), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-bool Win32Driver::visible(Control control)
-{
-    return IsWindowVisible(handle(control)) != FALSE;
-}
-
-std::vector<std::u16string> Win32Driver::takePrompts()
-{
-    return std::exchange(m_prompts, {});
-}
-
 bool Win32Driver::closed()
 {
     // Gone, and the message loop told to end.
     MSG quit;
     return !IsWindow(m_window->handle())
            && PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
-}
-
-bool Win32Driver::listOpen()
-{
-    return SendMessageW(handle(Control::Combo1), CB_GETDROPPEDSTATE, 0, 0) != 0;
-}
-
-int Win32Driver::listItems()
-{
-    return static_cast<int>(SendMessageW(handle(Control::Combo1), CB_GETCOUNT, 0, 0));
 }
 
 void Win32Driver::clickAt(POINT at)
