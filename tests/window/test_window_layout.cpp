@@ -79,7 +79,7 @@ void TestWindowLayout::controls()
     QVERIFY(widget);
     const char *className[] = {"QLabel", "QLineEdit", "QComboBox", "QPushButton", "QRadioButton"};
     QCOMPARE(widget->metaObject()->className(), className[static_cast<int>(stored.kind)]);
-    const auto px = [](int t) { return qRound(t / 15.0); };
+    const auto px = [](int twips) { return twipsToPixels(twips, 96); };
     QCOMPARE(widget->geometry(),
              QRect(px(stored.left), px(stored.top), px(stored.width), px(stored.height)));
     const StoredFont font = storedFont(stored.font);
@@ -124,11 +124,10 @@ void TestWindowLayout::windowFrame()
     QCOMPARE(window.size(), clientSize);
     QCOMPARE(window.minimumSize(), clientSize);
     QCOMPARE(window.maximumSize(), clientSize);
-    const Qt::WindowFlags flags = window.windowFlags();
-    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
-    QVERIFY(flags.testFlag(Qt::WindowTitleHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    // A title and a close box; no minimize or maximize box.
+    const Qt::WindowFlags buttons = Qt::WindowCloseButtonHint | Qt::WindowTitleHint
+                                    | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint;
+    QCOMPARE(window.windowFlags() & buttons, Qt::WindowCloseButtonHint | Qt::WindowTitleHint);
     QCOMPARE(window.windowType(), Qt::Dialog);
 
     window.resize(500, 400); // the user cannot, and neither can a program
@@ -137,9 +136,6 @@ void TestWindowLayout::windowFrame()
     // No default button: Enter in a field never presses one by itself.
     for (auto *button : window.findChildren<QPushButton *>())
         QVERIFY2(!button->isDefault(), qPrintable(button->objectName()));
-    for (const char *option : {"Option1", "Option2"})
-        QCOMPARE(w.child(option)->property("checked").toBool(),
-                 controlName(optionSetAtStart) == std::string(option));
 }
 
 // At 150 % or 175 % the client area is the stored 329 × 150 scaled, in device pixels,
