@@ -3,6 +3,8 @@
 #include "fake_window.h"
 #include "scenario.h"
 
+#include <utility>
+
 // The handlers on the fake form, as the book drives a window. The fake has what a
 // window needs to run the handlers' rows and nothing of a toolkit: a typed character
 // goes through KeyPress and then replaces the field's selection; Enter or Space on a
@@ -11,25 +13,30 @@
 // the list, pasting, Escape, the close box) it refuses.
 class FakeDriver : public ScenarioDriver {
 public:
-    FakeDriver();
+    FakeDriver() { m_window.form.setFocus(Control::Text1); } // as the shown window does
 
     void type(const std::u16string &text) override;
     void press(Key key) override;
     void click(Control control) override;
 
-    std::u16string text(Control control) override;
-    Control focus() override;
-    Selection selection(Control control) override;
-    bool optionSet(Control option) override;
-    bool visible(Control control) override;
-    std::vector<std::u16string> takePrompts() override;
-    bool closed() override;
-    bool listOpen() override;
-    int listItems() override;
+    std::u16string text(Control control) override { return form().text(control); }
+    Control focus() override { return form().unloaded ? Control::Form1 : form().focus; }
+    Selection selection(Control control) override { return form().selection(control); }
+    bool optionSet(Control option) override { return form().optionValue(option); }
+    bool visible(Control control) override { return form().visible(control); }
+    std::vector<std::u16string> takePrompts() override
+    {
+        return {form().prompts.begin() + std::exchange(m_promptsTaken, form().prompts.size()),
+                form().prompts.end()};
+    }
+    bool closed() override { return form().unloaded; }
+    bool listOpen() override { return false; } // no list to open
+    int listItems() override { return static_cast<int>(form().items.size()); }
 
 private:
+    FakeForm &form() { return m_window.form; }
     void typeCharacter(char16_t character);
 
     FakeWindow m_window;
-    std::size_t m_promptsTaken = 0;
+    std::ptrdiff_t m_promptsTaken = 0;
 };

@@ -1,7 +1,6 @@
 #include "scenario.h"
 
 #include "fake_form.h"
-#include "row_name.h"
 #include "utf8.h"
 
 #include <sstream>
@@ -166,9 +165,4 @@ std::vector<std::string> runScenario(const Scenario &scenario, ScenarioDriver &d
 void PrintTo(const Scenario &scenario, std::ostream *out)
 {
     *out << '"' << scenario.name << '"';
-}
-
-std::string scenarioId(const Scenario &scenario)
-{
-    return rowName(scenario.name);
 }

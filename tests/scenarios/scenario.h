@@ -1,6 +1,6 @@
 #pragma once
 
-#include "form_model.h"
+#include "fake_form.h"
 
 #include <ostream>
 #include <stdexcept>
@@ -59,74 +59,28 @@ struct Step {
 };
 
 // Steps, as the rows spell them.
-inline Step type(std::u16string text)
-{
-    return {Step::Kind::Type, Control::Form1, std::move(text)};
-}
-inline Step press(Key key)
-{
-    return {Step::Kind::Press, Control::Form1, {}, static_cast<int>(key)};
-}
-inline Step click(Control control)
-{
-    return {Step::Kind::Click, control};
-}
-inline Step paste(std::u16string clipboard)
-{
-    return {Step::Kind::Paste, Control::Form1, std::move(clipboard)};
-}
-inline Step pickItem(std::u16string item)
-{
-    return {Step::Kind::PickItem, Control::Combo1, std::move(item)};
-}
-inline Step closeBox()
-{
-    return {Step::Kind::CloseBox};
-}
-inline Step textIs(Control control, std::u16string text)
-{
-    return {Step::Kind::Text, control, std::move(text)};
-}
-inline Step focusIn(Control control)
-{
-    return {Step::Kind::Focus, control};
-}
-inline Step selectedIn(Control control, std::u16string text)
-{
-    return {Step::Kind::Selected, control, std::move(text)};
-}
-inline Step caretIn(Control control, int position)
-{
-    return {Step::Kind::Caret, control, {}, position};
-}
-inline Step optionSet(Control option)
-{
-    return {Step::Kind::Option, option};
-}
-inline Step box(std::u16string prompt)
-{
-    return {Step::Kind::Box, Control::Form1, std::move(prompt)};
-}
-inline Step shown(Control control)
-{
-    return {Step::Kind::Visible, control, {}, 1};
-}
-inline Step hidden(Control control)
-{
-    return {Step::Kind::Visible, control, {}, 0};
-}
-inline Step closed()
-{
-    return {Step::Kind::Closed};
-}
-inline Step listOpen(bool open)
-{
-    return {Step::Kind::ListOpen, Control::Combo1, {}, open};
-}
-inline Step listItems(int count)
-{
-    return {Step::Kind::Items, Control::Combo1, {}, count};
-}
+using Text = std::u16string;
+inline const auto type = [](Text text) { return Step(Step::Kind::Type, Control::Form1, text); };
+inline const auto press = [](Key key) { return Step(Step::Kind::Press, {}, {}, int(key)); };
+inline const auto click = [](Control control) { return Step(Step::Kind::Click, control); };
+inline const auto paste = [](Text text) { return Step(Step::Kind::Paste, {}, text); };
+inline const auto pickItem = [](Text item) {
+    return Step(Step::Kind::PickItem, Control::Combo1, item);
+};
+inline const auto closeBox = [] { return Step(Step::Kind::CloseBox); };
+inline const auto textIs = [](Control c, Text text) { return Step(Step::Kind::Text, c, text); };
+inline const auto focusIn = [](Control control) { return Step(Step::Kind::Focus, control); };
+inline const auto selectedIn = [](Control c, Text t) { return Step(Step::Kind::Selected, c, t); };
+inline const auto caretIn = [](Control c, int at) { return Step(Step::Kind::Caret, c, {}, at); };
+inline const auto optionSet = [](Control option) { return Step(Step::Kind::Option, option); };
+inline const auto box = [](Text prompt) { return Step(Step::Kind::Box, {}, prompt); };
+inline const auto shown = [](Control c) { return Step(Step::Kind::Visible, c, {}, 1); };
+inline const auto hidden = [](Control c) { return Step(Step::Kind::Visible, c, {}, 0); };
+inline const auto closed = [] { return Step(Step::Kind::Closed); };
+inline const auto listOpen = [](bool open) {
+    return Step(Step::Kind::ListOpen, Control::Combo1, {}, open);
+};
+inline const auto listItems = [](int n) { return Step(Step::Kind::Items, Control::Combo1, {}, n); };
 
 struct Scenario {
     const char *name;
@@ -142,10 +96,7 @@ const std::vector<Scenario> &scenarioBook();
 /// std::logic_error for a step its window cannot take.
 class ScenarioDriver {
 public:
-    struct Selection {
-        int start = 0;
-        int length = 0;
-    };
+    using Selection = FakeForm::Selection; // where a field's selection starts, and its length
 
     virtual ~ScenarioDriver() = default;
 
@@ -175,6 +126,3 @@ std::vector<std::string> runScenario(const Scenario &scenario, ScenarioDriver &d
 
 /// Prints a row by its name, in test frameworks' reports.
 void PrintTo(const Scenario &scenario, std::ostream *out);
-
-/// The row's name made of letters, digits and '_', for test frameworks' row names.
-std::string scenarioId(const Scenario &scenario);

@@ -4,82 +4,33 @@
 
 #include <stdexcept>
 
-namespace {
-
-void requireText(Control control)
+bool holdsText(Control control)
 {
-    switch (control) {
-    case Control::Text1:
-    case Control::Text2:
-    case Control::Text3:
-    case Control::Text5:
-    case Control::Combo1:
-        return;
-    default:
-        throw std::logic_error("text operation on a control that holds no text");
-    }
+    const ControlKind kind = storedControl(control).kind;
+    return kind == ControlKind::TextBox || kind == ControlKind::ComboBox;
 }
 
-void requireOption(Control control)
-{
-    if (control != Control::Option1 && control != Control::Option2)
-        throw std::logic_error("option operation on a control that is no option button");
-}
-
-} // namespace
-
-FakeForm::FakeForm()
-    : m_option1(optionSetAtStart == Control::Option1),
-      m_option2(optionSetAtStart == Control::Option2)
+FakeForm::FakeForm() : m_option(optionSetAtStart)
 {
     for (const StoredControl &stored : storedControls) {
-        if (stored.kind == ControlKind::TextBox || stored.kind == ControlKind::ComboBox)
+        if (holdsText(stored.control))
             m_texts[stored.control] = stored.caption;
         m_visible[stored.control] = stored.visible;
     }
 }
 
-std::u16string FakeForm::text(Control control) const
+Control FakeForm::field(Control control)
 {
-    requireText(control);
-    return m_texts.at(control);
+    if (!holdsText(control))
+        throw std::logic_error("text operation on a control that holds no text");
+    return control;
 }
 
-void FakeForm::setText(Control control, const std::u16string &text)
+Control FakeForm::option(Control control)
 {
-    requireText(control);
-    m_texts[control] = text;
-    m_selection[control] = {static_cast<int>(text.size()), 0}; // caret at the end
-}
-
-bool FakeForm::optionValue(Control option) const
-{
-    requireOption(option);
-    return option == Control::Option1 ? m_option1 : m_option2;
-}
-
-void FakeForm::setOptionOn(Control option)
-{
-    requireOption(option);
-    m_option1 = option == Control::Option1;
-    m_option2 = option == Control::Option2;
-}
-
-void FakeForm::setVisible(Control control, bool visible)
-{
-    m_visible[control] = visible;
-}
-
-bool FakeForm::visible(Control control) const
-{
-    const auto found = m_visible.find(control);
-    return found == m_visible.end() || found->second;
-}
-
-FakeForm::Selection FakeForm::selection(Control control) const
-{
-    const auto found = m_selection.find(control);
-    return found == m_selection.end() ? Selection{} : found->second;
+    if (storedControl(control).kind != ControlKind::OptionButton)
+        throw std::logic_error("option operation on a control that is no option button");
+    return control;
 }
 
 void FakeForm::addItem(Control combo, const std::u16string &item)
@@ -106,18 +57,6 @@ void FakeForm::setFocus(Control control)
         gotFocusHook(control);
 }
 
-void FakeForm::setSelStart(Control control, int start)
-{
-    requireText(control);
-    m_selection[control] = {start, 0};
-}
-
-void FakeForm::setSelLength(Control control, int length)
-{
-    requireText(control);
-    m_selection[control].length = length;
-}
-
 int FakeForm::messageBox(const std::u16string &prompt)
 {
     prompts.push_back(prompt);
@@ -126,17 +65,6 @@ int FakeForm::messageBox(const std::u16string &prompt)
     const int answer = scriptedAnswers.front();
     scriptedAnswers.pop_front();
     return answer;
-}
-
-void FakeForm::unload()
-{
-    unloaded = true;
-}
-
-bool FakeForm::wholeTextSelected(Control control) const
-{
-    const Selection s = selection(control);
-    return s.start == 0 && s.length == static_cast<int>(text(control).size());
 }
 
 std::ostream &operator<<(std::ostream &out, Control control)

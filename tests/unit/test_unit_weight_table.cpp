@@ -1,14 +1,10 @@
-#include "diameter_list.h"
 #include "fake_form.h"
 #include "form1.h"
-#include "number_text.h"
-#include "row_name.h"
 #include "unit_weight_table.h"
 #include "utf8.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -35,7 +31,8 @@ TEST(UnitWeightTable, diametersAscendAndAreDistinct)
         EXPECT_LT(unitWeightTable[i - 1].diameterMm, unitWeightTable[i].diameterMm);
 }
 
-// The load handler fills the list.
+// The load handler fills the list: every whole diameter of the table, each once, in
+// order (6.5 is typed, never listed).
 TEST(UnitWeightTable, listHoldsTheWholeNumberDiameters)
 {
     FakeForm form;
@@ -50,46 +47,6 @@ TEST(UnitWeightTable, listHoldsTheWholeNumberDiameters)
     EXPECT_EQ(form.text(Control::Combo1), u"12");
     EXPECT_TRUE(form.optionValue(Control::Option2));
     EXPECT_TRUE(form.prompts.empty());
-}
-
-struct ListRow {
-    std::string name;
-    int diameter;
-    bool leftOut;
-};
-
-std::vector<ListRow> listRows()
-{
-    std::vector<ListRow> rows;
-    for (int d : {7, 11, 24, 33, 34, 35, 37, 39, 41, 49})
-        rows.push_back({std::to_string(d) + " mm is left out", d, true});
-    for (int d : {6, 32, 36, 40, 50})
-        rows.push_back({std::to_string(d) + " mm is offered", d, false});
-    return rows;
-}
-
-class ListLeavesOut : public testing::TestWithParam<ListRow> {};
-
-TEST_P(ListLeavesOut, Row)
-{
-    EXPECT_EQ(isLeftOutOfList(GetParam().diameter), GetParam().leftOut);
-}
-
-INSTANTIATE_TEST_SUITE_P(UnitWeightTable, ListLeavesOut, testing::ValuesIn(listRows()),
-                         ByRowName());
-
-// Every item finds its row, and 6.5 is the only row without an item.
-TEST(UnitWeightTable, everyListItemHasATableRow)
-{
-    const std::vector<std::u16string> items = diameterListItems();
-    std::vector<std::u16string> rowsWithoutItem;
-    for (const UnitWeightRow &row : unitWeightTable) {
-        const std::u16string diameter = numberToText(row.diameterMm);
-        if (std::find(items.begin(), items.end(), diameter) == items.end())
-            rowsWithoutItem.push_back(diameter);
-    }
-    EXPECT_EQ(rowsWithoutItem, std::vector<std::u16string>{u"6.5"});
-    EXPECT_EQ(items.size() + 1, unitWeightTable.size());
 }
 
 TEST(UnitWeightTable, diametersText)

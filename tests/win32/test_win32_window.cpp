@@ -3,6 +3,7 @@
 // screen reader hears, and the fallbacks of a Windows 7 without its updates. The
 // behaviour every window shares is the book of scenarios (test_scenarios_win32).
 
+#include "author_line.h"
 #include "fake_window.h"
 #include "message_loop.h"
 #include "newer_api.h"
@@ -42,13 +43,12 @@ protected:
 // Every control at its stored place and size in device pixels, at the run's DPI.
 TEST_F(Win32Window, layoutInDevicePixels)
 {
-    EXPECT_EQ(utf8(driver.window().binding().text(Control::Form1)), "钢筋重量计算");
+    EXPECT_EQ(utf8(driver.window().binding().text(Control::Form1)), utf8(formCaption));
     // Fixed size: no sizing frame, no minimize or maximize box.
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(main(), GWL_STYLE));
     EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
     EXPECT_TRUE(style & WS_SYSMENU);
-    EXPECT_EQ(text(Control::Label6).rfind("作者：", 0), 0u);
-    EXPECT_NE(text(Control::Label6).find("  Email："), std::string::npos);
+    EXPECT_EQ(text(Control::Label6), utf8(authorLine()));
     const int dpi = expectedDpi();
     ASSERT_EQ(static_cast<int>(driver.window().dpi()), dpi);
     RECT client;
@@ -60,7 +60,7 @@ TEST_F(Win32Window, layoutInDevicePixels)
         RECT r;
         GetWindowRect(of(stored.control), &r);
         MapWindowPoints(nullptr, main(), reinterpret_cast<POINT *>(&r), 2);
-        SCOPED_TRACE(static_cast<int>(stored.control));
+        SCOPED_TRACE(controlName(stored.control));
         EXPECT_EQ(r.left, twipsToPixels(stored.left, dpi));
         EXPECT_EQ(r.top, twipsToPixels(stored.top, dpi));
         EXPECT_EQ(r.right - r.left, twipsToPixels(stored.width, dpi));
@@ -74,40 +74,35 @@ TEST_F(Win32Window, layoutInDevicePixels)
     }
 }
 
+// Every control's font and colours as its row of the stored form has them.
 TEST_F(Win32Window, fontsAndColours)
 {
     const int dpi = expectedDpi();
-    const struct {
-        Control control;
-        int points100;
-        int weight;
-        bool kai;
-    } rows[] = {
-        {Control::Text1, 900, FW_NORMAL, false},     {Control::Combo1, 1000, FW_NORMAL, false},
-        {Control::Command1, 1425, FW_NORMAL, true},  {Control::Text5, 1200, FW_BOLD, false},
-        {Control::Command2, 1200, FW_NORMAL, false}, {Control::Label6, 900, FW_NORMAL, false}};
-    for (const auto &row : rows) {
-        LOGFONTW font{};
-        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(of(row.control), WM_GETFONT, 0, 0)),
-                   sizeof font, &font);
-        SCOPED_TRACE(static_cast<int>(row.control));
-        EXPECT_EQ(font.lfHeight, -MulDiv(row.points100, dpi, 7200));
-        EXPECT_EQ(font.lfWeight, row.weight);
-        EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
-        EXPECT_EQ(std::wstring(font.lfFaceName),
-                  row.kai ? driver.window().fonts().kaiFace() : driver.window().fonts().songFace());
-    }
     HDC dc = GetDC(main());
-    for (Control field : {Control::Text3, Control::Text5}) {
-        EXPECT_NE(SendMessageW(main(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                               reinterpret_cast<LPARAM>(of(field))),
+    for (const StoredControl &stored : storedControls) {
+        SCOPED_TRACE(controlName(stored.control));
+        const StoredFont expected = storedFont(stored.font);
+        const float points = stored.control == Control::Combo1 ? listFontPoints : expected.points;
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(of(stored.control), WM_GETFONT, 0, 0)),
+                   sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, -MulDiv(static_cast<int>(points * 100), dpi, 7200));
+        EXPECT_EQ(font.lfWeight, expected.bold ? FW_BOLD : FW_NORMAL);
+        EXPECT_EQ(font.lfCharSet, GB2312_CHARSET);
+        EXPECT_EQ(std::wstring(font.lfFaceName), stored.font == FontKind::Calculate
+                                                     ? driver.window().fonts().kaiFace()
+                                                     : driver.window().fonts().songFace());
+        if (stored.colours == ColourKind::Standard)
+            continue;
+        const UINT message = holdsText(stored.control) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC;
+        EXPECT_NE(SendMessageW(main(), message, reinterpret_cast<WPARAM>(dc),
+                               reinterpret_cast<LPARAM>(of(stored.control))),
                   0);
-        EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
-        EXPECT_EQ(GetBkColor(dc), RGB(192, 192, 255));
+        EXPECT_EQ(GetTextColor(dc), RGB(blue.red, blue.green, blue.blue));
+        if (stored.colours == ColourKind::Result) {
+            EXPECT_EQ(GetBkColor(dc), RGB(lightBlue.red, lightBlue.green, lightBlue.blue));
+        }
     }
-    SendMessageW(main(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-                 reinterpret_cast<LPARAM>(of(Control::Label6)));
-    EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 255));
     ReleaseDC(main(), dc);
 }
 
@@ -180,25 +175,9 @@ TEST_F(Win32Window, closedWhileMovedByKeyboardEnds)
 {
     moveLoopEntered = false;
     HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, watchMoveLoop, nullptr, GetCurrentThreadId());
-    std::vector<INPUT> keys;
-    for (const WORD vk : {WORD(VK_SPACE), WORD('M'), WORD(VK_F4)}) {
-        const bool withAlt = vk != 'M';
-        for (const DWORD flags : {DWORD(0), DWORD(KEYEVENTF_KEYUP)}) {
-            INPUT input{};
-            input.type = INPUT_KEYBOARD;
-            input.ki.dwFlags = flags;
-            if (withAlt && flags == 0) {
-                input.ki.wVk = VK_MENU;
-                keys.push_back(input);
-            }
-            input.ki.wVk = vk;
-            keys.push_back(input);
-            if (withAlt && flags != 0) {
-                input.ki.wVk = VK_MENU;
-                keys.push_back(input);
-            }
-        }
-    }
+    std::vector<INPUT> keys = stroke(VK_SPACE, 0, VK_MENU);
+    for (const std::vector<INPUT> &more : {stroke('M'), stroke(VK_F4, 0, VK_MENU)})
+        keys.insert(keys.end(), more.begin(), more.end());
     ASSERT_EQ(SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)), keys.size());
     const UINT_PTR watchdog = SetTimer(nullptr, 0, 5000, giveUp);
     const int status = runMessageLoop(main());
@@ -224,11 +203,13 @@ TEST_F(Win32Window, dpiChange)
         EXPECT_EQ(client.bottom, twipsToPixels(clientHeightTwips, dpi)) << dpi;
         RECT button;
         GetWindowRect(of(Control::Command1), &button);
-        EXPECT_EQ(button.right - button.left, twipsToPixels(1215, dpi)) << dpi;
+        EXPECT_EQ(button.right - button.left,
+                  twipsToPixels(storedControl(Control::Command1).width, dpi))
+            << dpi;
         LOGFONTW font{};
         GetObjectW(reinterpret_cast<HFONT>(SendMessageW(of(Control::Text1), WM_GETFONT, 0, 0)),
                    sizeof font, &font);
-        EXPECT_EQ(font.lfHeight, -MulDiv(9, dpi, 72)) << dpi;
+        EXPECT_EQ(font.lfHeight, -MulDiv(int(storedFont(FontKind::Window).points), dpi, 72)) << dpi;
     }
 }
 
@@ -236,29 +217,16 @@ TEST_F(Win32Window, dpiChange)
 // field after the label just before it among its siblings, and a button by its text.
 TEST_F(Win32Window, accessibleNames)
 {
-    const struct {
-        Control field;
-        Control label;
-    } pairs[] = {{Control::Text1, Control::Label1},
-                 {Control::Text2, Control::Label2},
-                 {Control::Combo1, Control::Label4},
-                 {Control::Text3, Control::Label3},
-                 {Control::Text5, Control::Label5}};
-    for (const auto &pair : pairs)
-        EXPECT_EQ(GetWindow(of(pair.field), GW_HWNDPREV), of(pair.label))
-            << static_cast<int>(pair.field);
-    EXPECT_EQ(text(Control::Option1), text(Control::Label3));
-    EXPECT_EQ(text(Control::Option2), text(Control::Label1));
-
     CoInitialize(nullptr);
-    const struct {
-        Control control;
-        const char *name;
-    } rows[] = {{Control::Text1, "单根长度(cm)"},  {Control::Text2, "根数"},
-                {Control::Combo1, "钢筋直径(mm)"}, {Control::Text3, "总长度(m)"},
-                {Control::Text5, "钢筋重量(Kg)"},  {Control::Option1, "总长度(m)"},
-                {Control::Option2, "单根长度(cm)"}};
-    for (const auto &row : rows) {
+    for (const StoredControl &row : storedControls) {
+        if (row.namedBy == Control::Form1)
+            continue;
+        SCOPED_TRACE(controlName(row.control));
+        if (row.kind == ControlKind::OptionButton) {
+            EXPECT_EQ(text(row.control), text(row.namedBy));
+        } else {
+            EXPECT_EQ(GetWindow(of(row.control), GW_HWNDPREV), of(row.namedBy));
+        }
         IAccessible *accessible = nullptr;
         const HRESULT made =
             AccessibleObjectFromWindow(of(row.control), static_cast<DWORD>(OBJID_CLIENT),
@@ -278,8 +246,7 @@ TEST_F(Win32Window, accessibleNames)
         const std::wstring got = name ? std::wstring(name) : L"";
         SysFreeString(name);
         accessible->Release();
-        EXPECT_EQ(utf8(std::u16string(got.begin(), got.end())), row.name)
-            << static_cast<int>(row.control);
+        EXPECT_EQ(utf8(std::u16string(got.begin(), got.end())), utf8(nameOf(row.control)));
     }
     CoUninitialize();
 }

@@ -18,17 +18,6 @@ INPUT virtualKey(WORD vk, DWORD flags)
     return input;
 }
 
-// A key pressed and let go, with Shift held around it when asked.
-std::vector<INPUT> stroke(WORD vk, DWORD flags = 0, bool shift = false)
-{
-    std::vector<INPUT> inputs{virtualKey(vk, flags), virtualKey(vk, flags | KEYEVENTF_KEYUP)};
-    if (shift) {
-        inputs.insert(inputs.begin(), virtualKey(VK_SHIFT, 0));
-        inputs.push_back(virtualKey(VK_SHIFT, KEYEVENTF_KEYUP));
-    }
-    return inputs;
-}
-
 // What an input method or a character map sends: the character itself.
 std::vector<INPUT> unicodeStroke(char16_t c)
 {
@@ -55,6 +44,16 @@ INPUT pointerTo(POINT at)
 }
 
 } // namespace
+
+std::vector<INPUT> stroke(WORD vk, DWORD flags, WORD modifier)
+{
+    std::vector<INPUT> inputs{virtualKey(vk, flags), virtualKey(vk, flags | KEYEVENTF_KEYUP)};
+    if (modifier) {
+        inputs.insert(inputs.begin(), virtualKey(modifier, 0));
+        inputs.push_back(virtualKey(modifier, KEYEVENTF_KEYUP));
+    }
+    return inputs;
+}
 
 Win32Driver::Win32Driver() : m_window(std::make_unique<MainWindow>(GetModuleHandleW(nullptr)))
 {
@@ -84,33 +83,23 @@ void Win32Driver::type(const std::u16string &text)
         if (vk == -1 || (HIBYTE(vk) & ~1) != 0)
             send(unicodeStroke(c));
         else
-            send(stroke(LOBYTE(vk), 0, HIBYTE(vk) & 1));
+            send(stroke(LOBYTE(vk), 0, HIBYTE(vk) & 1 ? VK_SHIFT : 0));
     }
 }
 
 void Win32Driver::press(Key key)
 {
     constexpr DWORD extended = KEYEVENTF_EXTENDEDKEY;
-    switch (key) {
-    case Key::Enter:
-        return send(stroke(VK_RETURN));
-    case Key::KeypadEnter:
-        return send(stroke(VK_RETURN, extended));
-    case Key::Tab:
-        return send(stroke(VK_TAB));
-    case Key::ShiftTab:
-        return send(stroke(VK_TAB, 0, true));
-    case Key::Escape:
-        return send(stroke(VK_ESCAPE));
-    case Key::Space:
-        return send(stroke(VK_SPACE));
-    case Key::Up:
-        return send(stroke(VK_UP, extended));
-    case Key::Down:
-        return send(stroke(VK_DOWN, extended));
-    case Key::OpenList:
-        return send(stroke(VK_F4));
-    }
+    // In the order of Key: the virtual key, its flags, the key held around it.
+    static const struct {
+        WORD vk;
+        DWORD flags;
+        WORD modifier;
+    } keys[] = {{VK_RETURN, 0, 0},     {VK_RETURN, extended, 0}, {VK_TAB, 0, 0},
+                {VK_TAB, 0, VK_SHIFT}, {VK_ESCAPE, 0, 0},        {VK_SPACE, 0, 0},
+                {VK_UP, extended, 0},  {VK_DOWN, extended, 0},   {VK_F4, 0, 0}};
+    const auto &k = keys[static_cast<int>(key)];
+    send(stroke(k.vk, k.flags, k.modifier));
 }
 
 void Win32Driver::click(Control control)
@@ -136,10 +125,7 @@ void Win32Driver::paste(const std::u16string &clipboard)
     GlobalUnlock(memory);
     SetClipboardData(CF_UNICODETEXT, memory);
     CloseClipboard();
-    std::vector<INPUT> inputs = stroke('V');
-    inputs.insert(inputs.begin(), virtualKey(VK_CONTROL, 0));
-    inputs.push_back(virtualKey(VK_CONTROL, KEYEVENTF_KEYUP));
-    send(inputs);
+    send(stroke('V', 0, VK_CONTROL));
 }
 
 void Win32Driver::pickItem(const std::u16string &item)
@@ -194,37 +180,12 @@ ScenarioDriver::Selection Win32Driver::selection(Control control)
     return {static_cast<int>(start), static_cast<int>(end - start)};
 }
 
-bool Win32Driver::optionSet(Control option)
-{
-    return SendMessageW(handle(option), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-bool Win32Driver::visible(Control control)
-{
-    return IsWindowVisible(handle(control)) != FALSE;
-}
-
-std::vector<std::u16string> Win32Driver::takePrompts()
-{
-    return std::exchange(m_prompts, {});
-}
-
 bool Win32Driver::closed()
 {
     // Gone, and the message loop told to end.
     MSG quit;
     return !IsWindow(m_window->handle())
            && PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
-}
-
-bool Win32Driver::listOpen()
-{
-    return SendMessageW(handle(Control::Combo1), CB_GETDROPPEDSTATE, 0, 0) != 0;
-}
-
-int Win32Driver::listItems()
-{
-    return static_cast<int>(SendMessageW(handle(Control::Combo1), CB_GETCOUNT, 0, 0));
 }
 
 void Win32Driver::clickAt(POINT at)

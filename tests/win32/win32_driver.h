@@ -7,7 +7,11 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
+
+/// A key pressed and let go, with `modifier` (VK_SHIFT, VK_MENU...) held around it.
+std::vector<INPUT> stroke(WORD vk, DWORD flags = 0, WORD modifier = 0);
 
 // The Win32 window as the book of scenarios drives it: made and shown as the program
 // makes it, each step sent as the keyboard and mouse send input (SendInput) through
@@ -28,12 +32,12 @@ public:
     std::u16string text(Control control) override;
     Control focus() override;
     Selection selection(Control control) override;
-    bool optionSet(Control option) override;
-    bool visible(Control control) override;
-    std::vector<std::u16string> takePrompts() override;
+    bool optionSet(Control option) override { return send(option, BM_GETCHECK) == BST_CHECKED; }
+    bool visible(Control control) override { return IsWindowVisible(handle(control)) != FALSE; }
+    std::vector<std::u16string> takePrompts() override { return std::exchange(m_prompts, {}); }
     bool closed() override;
-    bool listOpen() override;
-    int listItems() override;
+    bool listOpen() override { return send(Control::Combo1, CB_GETDROPPEDSTATE) != 0; }
+    int listItems() override { return static_cast<int>(send(Control::Combo1, CB_GETCOUNT)); }
 
     MainWindow &window() { return *m_window; }
     HWND handle(Control control) const { return m_window->binding().handle(control); }
@@ -43,6 +47,10 @@ public:
 
 private:
     void send(std::vector<INPUT> inputs);
+    LRESULT send(Control control, UINT message)
+    {
+        return SendMessageW(handle(control), message, 0, 0);
+    }
     void clickAt(POINT at);
 
     std::unique_ptr<MainWindow> m_window;

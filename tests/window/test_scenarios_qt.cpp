@@ -5,6 +5,7 @@
 
 #include "application_start.h"
 #include "qt_translation.h"
+#include "row_name.h"
 #include "scenario.h"
 #include "window_fixture.h"
 
@@ -156,7 +157,7 @@ private slots:
         QTest::addColumn<int>("row");
         const std::vector<Scenario> &rows = scenarioBook();
         for (std::size_t i = 0; i < rows.size(); ++i)
-            QTest::newRow(scenarioId(rows[i]).c_str()) << static_cast<int>(i);
+            QTest::newRow(rowName(rows[i].name).c_str()) << static_cast<int>(i);
     }
 
     void book()

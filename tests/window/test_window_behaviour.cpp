@@ -98,48 +98,36 @@ void TestWindowBehaviour::exitEndsTheEventLoop()
     QVERIFY(w.prompts.isEmpty());
 }
 
-// The real box, closed by Escape and by its button: OK either way, no icon, one button.
+// The real box, closed by Escape, Enter and a click on its button: OK every way, no
+// icon, one button, 确定.
 void TestWindowBehaviour::messageBoxAnswersOk()
 {
-    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
-        QString seenText;
-        QString seenTitle;
-        int buttons = 0;
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_unknown}) {
+        QString seen;
         QMessageBox::Icon icon = QMessageBox::Warning;
         QTimer::singleShot(0, this, [&] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             QVERIFY(box);
-            seenText = box->text();
-            seenTitle = box->windowTitle();
-            buttons = box->buttons().size();
+            const QList<QAbstractButton *> buttons = box->buttons();
+            seen = box->windowTitle() + QLatin1Char('|') + box->text();
+            for (const QAbstractButton *button : buttons)
+                seen += QLatin1Char('|') + button->text();
             icon = box->icon();
-            QTest::keyClick(box, key);
+            if (key == Qt::Key_unknown)
+                buttons.first()->click();
+            else
+                QTest::keyClick(box, key);
         });
         QCOMPARE(
             showMessageBox(nullptr, QStringLiteral("钢筋重量计算"), QStringLiteral("开什么玩笑！")),
             1);
-        QCOMPARE(seenText, QStringLiteral("开什么玩笑！"));
-        QCOMPARE(seenTitle, QStringLiteral("钢筋重量计算"));
-        QCOMPARE(buttons, 1);
+        QCOMPARE(seen, QStringLiteral("钢筋重量计算|开什么玩笑！|确定"));
         QCOMPARE(icon, QMessageBox::NoIcon);
     }
 }
 
 void TestWindowBehaviour::qtTextsAreChinese()
 {
-    // The message box's only button.
-    QString buttonText;
-    QTimer::singleShot(0, this, [&] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        const QList<QAbstractButton *> buttons = box->buttons();
-        QCOMPARE(buttons.size(), 1);
-        buttonText = buttons.first()->text();
-        buttons.first()->click();
-    });
-    showMessageBox(nullptr, QStringLiteral("钢筋重量计算"), QStringLiteral("开什么玩笑！"));
-    QCOMPARE(buttonText, QStringLiteral("确定"));
-
     // The right-click menu of a text field, without access keys and shortcuts.
     ShownWindow w;
     QVERIFY(w.show());
