@@ -11,9 +11,9 @@
 # watching the root window for MapNotify), in interleaved turns on Xvfb with one
 # wineserver kept up, so every run pays only its own process start. Each round prints
 # the medians, program/floor and floor/plain; the target is program/floor <= 1.15.
-# Then the timed build of each program (start-up marks compiled in; it prints them and
-# ends after its first messages) is run as many times as a round has turns, and the
-# median of each mark is printed: where, inside the program, its start-up goes.
+# Then the timed builds of the program and of the fair floor (start-up marks compiled
+# in; each prints them and ends once shown) are run as many times as a round has turns,
+# and the median of each mark is printed: where, inside each, the start-up goes.
 #   bench/startup-windows.sh [turns] [rounds]   (default 15 turns a round, 3 rounds)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,7 +31,8 @@ if [ -z "${BENCH_INNER:-}" ]; then
             -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-$arch.cmake" \
             -DREBAR_BUILD_BENCH=ON -DREBAR_BUILD_TESTS=OFF >/dev/null
         cmake --build "build/bench-windows-$arch" --parallel \
-            --target rebar-weight rebar-weight-timed fair_floor_win32 plain_win32 >/dev/null
+            --target rebar-weight rebar-weight-timed fair_floor_win32 fair_floor_timed \
+            plain_win32 >/dev/null
     done
     cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DREBAR_BUILD_BENCH=ON \
         -DREBAR_BUILD_TESTS=OFF >/dev/null
@@ -51,11 +52,20 @@ wineboot --init >/dev/null 2>&1
 wineserver -w
 wineserver -p # stays up between runs
 
+# The median of each start-up mark over the runs, in the order the marks come.
+medians='
+    { what = substr($0, index($0, $2)); if (!(what in seen)) { seen[what] = 1; order[++n] = what }
+      t[what, ++c[what]] = $1 }
+    END { for (i = 1; i <= n; ++i) { w = order[i]; k = c[w]
+              for (a = 1; a <= k; ++a) v[a] = t[w, a]
+              for (a = 1; a <= k; ++a) for (b = a + 1; b <= k; ++b) if (v[b] < v[a]) { x = v[a]; v[a] = v[b]; v[b] = x }
+              m = (k % 2) ? v[(k + 1) / 2] : (v[k / 2] + v[k / 2 + 1]) / 2
+              printf "%8.1f  %s\n", m, w } }'
 status=0
 for arch in x86_64 i686; do
     tree="build/bench-windows-$arch"
     built() { find "$tree" -name "$1" -not -path '*/CMakeFiles/*' | head -n 1; }
-    for name in rebar-weight rebar-weight-timed fair_floor_win32 plain_win32; do
+    for name in rebar-weight rebar-weight-timed fair_floor_win32 fair_floor_timed plain_win32; do
         "$arch-w64-mingw32-strip" --strip-all -o "$work/$arch-$name.exe" "$(built "$name.exe")"
     done
     for name in rebar-weight fair_floor_win32 plain_win32; do
@@ -69,16 +79,11 @@ for arch in x86_64 i686; do
     "$root/build/bench/bench/map_timer" --time-target 1.15 "$rounds" "$turns" \
         "$work/$arch-rebar-weight" "$work/$arch-fair_floor_win32" "$work/$arch-plain_win32" \
         || status=1
-    echo "-- inside the $bits-bit program: median ms since the process was created, of $turns starts"
-    for _ in $(seq "$turns"); do
-        wine "$work/$arch-rebar-weight-timed.exe" | tr -d '\r'
-    done | awk '
-        { what = substr($0, index($0, $2)); if (!(what in seen)) { seen[what] = 1; order[++n] = what }
-          t[what, ++c[what]] = $1 }
-        END { for (i = 1; i <= n; ++i) { w = order[i]; k = c[w]
-                  for (a = 1; a <= k; ++a) v[a] = t[w, a]
-                  for (a = 1; a <= k; ++a) for (b = a + 1; b <= k; ++b) if (v[b] < v[a]) { x = v[a]; v[a] = v[b]; v[b] = x }
-                  m = (k % 2) ? v[(k + 1) / 2] : (v[k / 2] + v[k / 2 + 1]) / 2
-                  printf "%8.1f  %s\n", m, w } }'
+    for timed in rebar-weight-timed fair_floor_timed; do
+        echo "-- inside $timed ($bits-bit): median ms since the process was created, of $turns starts"
+        for _ in $(seq "$turns"); do
+            wine "$work/$arch-$timed.exe" | tr -d '\r'
+        done | awk "$medians"
+    done
 done
 exit "$status"

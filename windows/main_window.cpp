@@ -94,6 +94,20 @@ std::vector<const StoredControl *> creationOrder()
     return order;
 }
 
+struct Place {
+    int x, y, width, height;
+};
+
+// Where a control goes at `dpi`; a combo box's height takes in its drop-down list.
+Place placeOf(const StoredControl &stored, UINT dpi)
+{
+    const auto px = [dpi](int twips) { return twipsToPixels(twips, static_cast<int>(dpi)); };
+    int height = px(stored.height);
+    if (stored.kind == ControlKind::ComboBox)
+        height += comboListItems * px(240);
+    return {px(stored.left), px(stored.top), px(stored.width), height};
+}
+
 } // namespace
 
 MainWindow::MainWindow(HINSTANCE instance) : m_fonts(instance)
@@ -110,21 +124,20 @@ MainWindow::MainWindow(HINSTANCE instance) : m_fonts(instance)
     windowClass.lpszClassName = className;
     RegisterClassExW(&windowClass); // fails harmlessly when a test makes a second window
 
-    // Made hidden at the stored place, so that it takes the DPI of the monitor there.
-    const int x = twipsToPixels(startLeftTwips, USER_DEFAULT_SCREEN_DPI);
-    const int y = twipsToPixels(startTopTwips, USER_DEFAULT_SCREEN_DPI);
-    m_window = CreateWindowExW(exStyle, className, wide(formCaption).c_str(), style, x, y,
-                               twipsToPixels(clientWidthTwips, USER_DEFAULT_SCREEN_DPI),
-                               twipsToPixels(clientHeightTwips, USER_DEFAULT_SCREEN_DPI), nullptr,
-                               nullptr, instance, this);
+    // Made hidden where it shows, at its size, for the system's DPI: on that monitor
+    // nothing is moved or sized again. The monitor there decides the window's DPI.
+    const RECT frame = startFrame(systemDpi());
+    m_window = CreateWindowExW(exStyle, className, wide(formCaption).c_str(), style, frame.left,
+                               frame.top, frame.right - frame.left, frame.bottom - frame.top,
+                               nullptr, nullptr, instance, this);
     m_dpi = windowDpi(m_window);
     m_resultBrush.reset(CreateSolidBrush(colourRef(lightBlue)));
 
     startupMark("frame made");
+    m_fonts.rebuild(m_dpi);
     createControls(instance);
     startupMark("controls made");
-    layOut(m_dpi);
-    startupMark("laid out");
+    fitComboField();
     fitClientArea();
     startupMark("client area fitted");
 
@@ -164,9 +177,15 @@ void MainWindow::createControls(HINSTANCE instance)
                                          ? wide(nameOf(stored->control))
                                      : stored->caption ? wide(stored->caption)
                                                        : wide(authorLine().c_str());
-        HWND control = CreateWindowExW(
-            kind.exStyle, kind.name, caption.c_str(), kind.style, 0, 0, 0, 0, m_window,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
+        // Made at its place for the window's DPI, in its font, so that nothing is laid
+        // out twice before the window shows.
+        const Place place = placeOf(*stored, m_dpi);
+        HWND control =
+            CreateWindowExW(kind.exStyle, kind.name, caption.c_str(), kind.style, place.x, place.y,
+                            place.width, place.height, m_window,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts.fontOf(stored->control)),
+                     FALSE);
         if (stored->kind == ControlKind::TextBox)
             SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no length limit
         if (stored->kind == ControlKind::ComboBox)
@@ -181,15 +200,12 @@ void MainWindow::layOut(UINT dpi)
 {
     m_dpi = dpi;
     m_fonts.rebuild(dpi);
-    const auto px = [dpi](int twips) { return twipsToPixels(twips, static_cast<int>(dpi)); };
     for (const StoredControl &stored : storedControls) {
         HWND control = m_binding->handle(stored.control);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts.fontOf(stored.control)),
                      FALSE);
-        int height = px(stored.height);
-        if (stored.kind == ControlKind::ComboBox) // the field and its drop-down list
-            height += comboListItems * px(240);
-        SetWindowPos(control, nullptr, px(stored.left), px(stored.top), px(stored.width), height,
+        const Place place = placeOf(stored, dpi);
+        SetWindowPos(control, nullptr, place.x, place.y, place.width, place.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     fitComboField();
@@ -202,15 +218,19 @@ void MainWindow::fitComboField()
     const int wanted =
         twipsToPixels(storedControl(Control::Combo1).height, static_cast<int>(m_dpi));
     // The field's border around the item height differs between Windows versions and
-    // themes: measured, set, and measured again.
+    // themes: measured, set, and measured again. A combo box that keeps its field at its
+    // font's height (Wine's) is asked once.
+    int before = -1;
     for (int attempt = 0; attempt < 3; ++attempt) {
         RECT field;
         GetWindowRect(combo, &field);
-        const int difference = wanted - static_cast<int>(field.bottom - field.top);
+        const int height = static_cast<int>(field.bottom - field.top);
+        const int difference = wanted - height;
         const auto itemHeight = static_cast<int>(SendMessageW(combo, CB_GETITEMHEIGHT, -1, 0));
-        if (difference == 0 || itemHeight + difference <= 0)
+        if (difference == 0 || height == before || itemHeight + difference <= 0)
             return;
         SendMessageW(combo, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight + difference);
+        before = height;
     }
 }
 
@@ -243,15 +263,15 @@ void MainWindow::fitClientArea()
     }
 }
 
-void MainWindow::showAtStart()
+RECT MainWindow::startFrame(UINT dpi) const
 {
     // The stored place of the client area, moved just enough to keep the whole frame
     // on the work area of the monitor there.
-    const int d = static_cast<int>(m_dpi);
+    const int d = static_cast<int>(dpi);
     const RECT client{twipsToPixels(startLeftTwips, d), twipsToPixels(startTopTwips, d),
                       twipsToPixels(startLeftTwips + clientWidthTwips, d),
                       twipsToPixels(startTopTwips + clientHeightTwips, d)};
-    const RECT frame = frameAround(client, style, exStyle, m_dpi);
+    const RECT frame = frameAround(client, style, exStyle, dpi);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoW(MonitorFromRect(&frame, MONITOR_DEFAULTTOPRIMARY), &monitor);
@@ -259,7 +279,19 @@ void MainWindow::showAtStart()
     const ScreenPoint place =
         placeWithin({frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top},
                     {area.left, area.top, area.right - area.left, area.bottom - area.top});
-    SetWindowPos(m_window, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    return {place.x, place.y, place.x + frame.right - frame.left,
+            place.y + frame.bottom - frame.top};
+}
+
+void MainWindow::showAtStart()
+{
+    // Made there for the system's DPI; a monitor of another DPI moves it.
+    const RECT frame = startFrame(m_dpi);
+    RECT now;
+    GetWindowRect(m_window, &now);
+    if (now.left != frame.left || now.top != frame.top)
+        SetWindowPos(m_window, nullptr, frame.left, frame.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     startupMark("placed");
     ShowWindow(m_window, SW_SHOW);

@@ -40,6 +40,8 @@ private:
     /// Gives Combo1's edit field its stored height, apart from its list's height.
     void fitComboField();
     SIZE frameSize(UINT dpi) const;
+    /// The frame at the stored place for `dpi`, kept on the work area of its monitor.
+    RECT startFrame(UINT dpi) const;
     /// Sizes the window so that its client area is the stored one at the current DPI.
     void fitClientArea();
     LRESULT colour(HDC dc, HWND control);

@@ -72,6 +72,11 @@ UINT windowDpi(HWND window)
     if (const auto getDpiForWindow = lookUp<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow"))
         return getDpiForWindow(window);
     // Windows 7 and 8.1 run the program system-aware: one DPI for every monitor.
+    return systemDpi();
+}
+
+UINT systemDpi()
+{
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);

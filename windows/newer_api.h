@@ -19,6 +19,8 @@ bool loadCodeFromSystem32Only();
 
 /// The window's dots per inch: its monitor's under Windows 10, else the system's.
 UINT windowDpi(HWND window);
+/// The system's dots per inch: the primary monitor's when the user logged on.
+UINT systemDpi();
 
 /// The outer rectangle of a window whose client area is `client`, at `dpi`.
 RECT frameAround(RECT client, DWORD style, DWORD exStyle, UINT dpi);
