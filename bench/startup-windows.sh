@@ -3,10 +3,10 @@
 # the tests run both programs on. For each program, 64-bit and 32-bit, three builds of
 # the same toolchain, flags, resource and manifest, stripped, are started in turn:
 #   program  the program as shipped (the rebar-weight target);
-#   floor    the fair floor, bench/fair_floor_win32.cpp: a bare window that registers
+#   floor    the fair floor, bench/floor_win32.cpp: a bare window that registers
 #            the program's two compiled-in faces and sets one label's font in them
 #            before it shows;
-#   plain    bench/plain_win32.cpp, a bare window with one label in the system font.
+#   plain    the same bare window with its label in the system font.
 # Each run is timed from process start to its window being mapped (bench/map_timer.cpp
 # watching the root window for MapNotify), in interleaved turns on Xvfb with one
 # wineserver kept up, so every run pays only its own process start. Each round prints

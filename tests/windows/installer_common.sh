@@ -1,7 +1,14 @@
-# Shared by the installer tests (sourced after wine_common.sh, with probe set): the
-# prefix's folders, running installers and uninstallers, the uninstall entry, which
-# program is installed, the keyboard walk, and snapshots of the prefix's files and
-# registry to compare before and after.
+# Shared by the installer tests (sourced with probe set): what they need, a work folder
+# and the program they start (app) cleaned up at exit, the prefix's folders, running
+# installers and uninstallers, the uninstall entry, which program is installed, the
+# keyboard walk, and snapshots of the prefix's files and registry to compare before
+# and after.
+source "$(dirname "${BASH_SOURCE[0]}")/wine_common.sh"
+require_wine wineserver xdotool iconv
+command -v x86_64-w64-mingw32-objdump >/dev/null || { echo "SKIP: no x86_64-w64-mingw32-objdump"; exit 77; }
+app=""
+work="$(mktemp -d)"
+trap 'kill "$app" 2>/dev/null || true; rm -rf "$work"' EXIT
 
 # No menu entries on the Linux desktop for what the installer makes.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d"

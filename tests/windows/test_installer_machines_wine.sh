@@ -26,13 +26,6 @@ newer="$2"
 probe="$3"
 win64="$4"
 win32="$5"
-source "$(dirname "$0")/wine_common.sh"
-require_wine wineserver xdotool iconv
-command -v x86_64-w64-mingw32-objdump >/dev/null || { echo "SKIP: no x86_64-w64-mingw32-objdump"; exit 77; }
-
-app=""
-work="$(mktemp -d)"
-trap 'kill "$app" 2>/dev/null || true; rm -rf "$work"' EXIT
 source "$(dirname "$0")/installer_common.sh"
 
 snapshot clean

@@ -30,13 +30,6 @@ newer="$2"
 released="$3"
 probe="$4"
 win64="$5"
-source "$(dirname "$0")/wine_common.sh"
-require_wine wineserver xdotool iconv
-command -v x86_64-w64-mingw32-objdump >/dev/null || { echo "SKIP: no x86_64-w64-mingw32-objdump"; exit 77; }
-
-app=""
-work="$(mktemp -d)"
-trap 'kill "$app" 2>/dev/null || true; rm -rf "$work"' EXIT
 source "$(dirname "$0")/installer_common.sh"
 all_users="$program_files"
 [ "$(machine_of "$setup")" = i386 ] || fail "the installer is not a 32-bit program"
