@@ -200,7 +200,6 @@ bool WindowBinding::eventFilter(QObject *watched, QEvent *event)
             const int row = combo->findText(combo->currentText());
             if (row >= 0)
                 combo->view()->setCurrentIndex(combo->model()->index(row, 0));
-
         } else if (event->type() == QEvent::KeyPress
                    || event->type() == QEvent::ShortcutOverride) { // the list takes Enter here
             const int key = static_cast<QKeyEvent *>(event)->key();

@@ -208,7 +208,6 @@ void Win32Binding::onCommand(WPARAM wParam, LPARAM lParam)
         if (Form1::handlesGotFocus(control))
             m_form->gotFocus(control);
         break;
-
     default:
         break;
     }
