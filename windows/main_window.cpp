@@ -168,6 +168,9 @@ void MainWindow::createControls(HINSTANCE instance)
         if (control == Control::Combo1)
             fitComboField();
     });
+    // The load handler gives the list its own size before the window first shows: the
+    // combo box is made in that size, so that it is measured and laid out once.
+    m_fonts.setPoints(Control::Combo1, listFontPoints);
     int id = firstControlId;
     for (const StoredControl *stored : creationOrder()) {
         const WindowClass kind = classOf(*stored);
