@@ -4,8 +4,10 @@
 // programs are interleaved so that both see the same machine state; each round prints
 // its ratios, so the spread between rounds shows.
 //   map_timer [--time-target <ratio>] <rounds> <runs> <program> <floor-program>
-//             [<plain-program>]
-// The target is program/floor time in every round (default 1.10).
+//             [<controls-floor> <plain-program>]
+// The target is program/floor time in every round (default 1.10). Under Wine two more
+// programs are timed against the same floor: the floor with the program's controls,
+// and a plain window below it.
 #include <X11/Xlib.h>
 
 #include <fcntl.h>
@@ -87,16 +89,16 @@ T median(std::vector<T> values)
 
 struct Round {
     std::vector<double> ms, mib;             // medians per program
-    std::vector<double> msRatios, memRatios; // medians of per-run ratios of neighbours
+    std::vector<double> msRatios, memRatios; // medians of per-run ratios to the floor
 };
 
 // One round: `runs` turns, each turn every program once back to back (the order
 // rotating), then the medians of the raw figures and of the per-turn ratios of each
-// program to the next in the list (program/floor, floor/plain).
+// program to the floor, the second in the list.
 Round runRound(Display *display, const std::vector<const char *> &programs, int runs)
 {
     const std::size_t n = programs.size();
-    std::vector<std::vector<double>> ms(n), msRatios(n - 1), memRatios(n - 1);
+    std::vector<std::vector<double>> ms(n), msRatios(n), memRatios(n);
     std::vector<std::vector<long>> kb(n);
     for (int i = 0; i < runs; ++i) {
         std::vector<Sample> turn(n);
@@ -108,10 +110,10 @@ Round runRound(Display *display, const std::vector<const char *> &programs, int 
             ms[p].push_back(turn[p].msToMap);
             kb[p].push_back(turn[p].peakKb);
         }
-        for (std::size_t p = 0; p + 1 < n; ++p) {
-            msRatios[p].push_back(turn[p].msToMap / turn[p + 1].msToMap);
+        for (std::size_t p = 0; p < n; ++p) {
+            msRatios[p].push_back(turn[p].msToMap / turn[1].msToMap);
             memRatios[p].push_back(static_cast<double>(turn[p].peakKb)
-                                   / static_cast<double>(turn[p + 1].peakKb));
+                                   / static_cast<double>(turn[1].peakKb));
         }
     }
     Round round;
@@ -119,7 +121,7 @@ Round runRound(Display *display, const std::vector<const char *> &programs, int 
         round.ms.push_back(median(ms[p]));
         round.mib.push_back(median(kb[p]) / 1024.0);
     }
-    for (std::size_t p = 0; p + 1 < n; ++p) {
+    for (std::size_t p = 0; p < n; ++p) {
         round.msRatios.push_back(median(msRatios[p]));
         round.memRatios.push_back(median(memRatios[p]));
     }
@@ -137,10 +139,10 @@ int main(int argc, char *argv[])
         argv += 2;
         argc -= 2;
     }
-    if (argc != 5 && argc != 6) {
+    if (argc != 5 && argc != 7) {
         std::fprintf(stderr,
                      "usage: %s [--time-target <ratio>] <rounds> <runs> <program> "
-                     "<floor-program> [<plain-program>]\n",
+                     "<floor-program> [<controls-floor> <plain-program>]\n",
                      argv[0]);
         return 2;
     }
@@ -161,12 +163,12 @@ int main(int argc, char *argv[])
     std::printf("%d rounds of %d interleaved turns, after 2 warm-up runs each; "
                 "ratios are medians of per-turn ratios\n",
                 rounds, runs);
-    // With a third program (a plain window below the floor, under Wine) only the times
-    // count: the memory of a Wine process says little about the program.
-    const bool withPlain = programs.size() == 3;
+    // With the two programs more (under Wine) only the times count: the memory of a
+    // Wine process says little about the program.
+    const bool withPlain = programs.size() == 4;
     if (withPlain)
-        std::printf("round  time to window (ms): program floor plain   ratios: program/floor "
-                    "floor/plain\n");
+        std::printf("round  time to window (ms): program floor controls plain   "
+                    "÷ floor: program controls plain\n");
     else
         std::printf("round  time to window (ms): program floor ratio   "
                     "peak memory (MiB): program floor ratio\n");
@@ -174,8 +176,9 @@ int main(int argc, char *argv[])
     for (int r = 1; r <= rounds; ++r) {
         const Round round = runRound(display, programs, runs);
         if (withPlain) {
-            std::printf("%5d  %27.1f %5.1f %5.1f   %21.3f %11.3f\n", r, round.ms[0], round.ms[1],
-                        round.ms[2], round.msRatios[0], round.msRatios[1]);
+            std::printf("%5d  %27.1f %5.1f %8.1f %5.1f   %17.3f %8.3f %5.3f\n", r, round.ms[0],
+                        round.ms[1], round.ms[2], round.ms[3], round.msRatios[0], round.msRatios[2],
+                        round.msRatios[3]);
             within = within && round.msRatios[0] <= timeTarget;
         } else {
             std::printf("%5d  %27.1f %5.1f %5.3f   %24.1f %5.1f %5.3f\n", r, round.ms[0],
