@@ -213,6 +213,25 @@ TEST_F(Win32Window, dpiChange)
     }
 }
 
+// The list is made in the size the load handler gives it; a size the form sets later
+// still reaches the combo box, and its field keeps its stored height.
+TEST_F(Win32Window, listSizeSetLater)
+{
+    const int dpi = expectedDpi();
+    for (float points : {12.0f, 9.0f, listFontPoints}) {
+        driver.window().binding().setFontSize(Control::Combo1, points);
+        LOGFONTW font{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(of(Control::Combo1), WM_GETFONT, 0, 0)),
+                   sizeof font, &font);
+        EXPECT_EQ(font.lfHeight, -MulDiv(static_cast<int>(points * 100), dpi, 7200)) << points;
+        RECT field;
+        GetWindowRect(of(Control::Combo1), &field);
+        EXPECT_NEAR(field.bottom - field.top,
+                    twipsToPixels(storedControl(Control::Combo1).height, dpi), 2)
+            << points;
+    }
+}
+
 // What a screen reader calls each field: the caption of its label. Windows names a
 // field after the label just before it among its siblings, and a button by its text.
 TEST_F(Win32Window, accessibleNames)
