@@ -1,16 +1,12 @@
 #include "message_loop.h"
 
-namespace {
-
-void dispatch(HWND window, MSG &message)
+void dispatchMessage(HWND window, MSG &message)
 {
     if (IsWindow(window) && IsDialogMessageW(window, &message))
         return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }
-
-} // namespace
 
 int runMessageLoop(HWND window)
 {
@@ -21,7 +17,7 @@ int runMessageLoop(HWND window)
     while (IsWindow(window)) {
         if (GetMessageW(&message, nullptr, 0, 0) <= 0)
             return static_cast<int>(message.wParam);
-        dispatch(window, message);
+        dispatchMessage(window, message);
     }
     return 0;
 }
@@ -34,6 +30,6 @@ void handlePendingMessages(HWND window)
             PostQuitMessage(static_cast<int>(message.wParam)); // for whoever asks next
             return;
         }
-        dispatch(window, message);
+        dispatchMessage(window, message);
     }
 }

@@ -26,6 +26,24 @@ std::u16string windowText(HWND handle)
 
 const std::wstring windowTitle(std::begin(formCaption), std::end(formCaption) - 1);
 
+// A key message's bit 30: the key was down already, so this is one of its repeats.
+constexpr LPARAM repeatBit = LPARAM(1) << 30;
+
+// A field that handles Enter asks the dialog manager for its key-down, so Enter reaches
+// KeyPress as 13 instead of pressing a default button. The character itself the field
+// claims as every edit field claims characters (DLGC_WANTCHARS).
+bool fieldClaims(Control control, const MSG &message)
+{
+    return Form1::handlesKeyPress(control) && message.message == WM_KEYDOWN
+           && message.wParam == VK_RETURN;
+}
+
+// Enter on a focused button presses it, however the focus came there.
+bool buttonClaims(Control, const MSG &message)
+{
+    return message.message == WM_KEYDOWN && message.wParam == VK_RETURN;
+}
+
 } // namespace
 
 LRESULT guarded(HWND window, const std::function<LRESULT()> &work)
@@ -111,11 +129,32 @@ bool Win32Binding::keyPress(Control control, WPARAM &character)
     if (character > static_cast<WPARAM>(std::numeric_limits<KeyAscii>::max()))
         return true;
     auto code = static_cast<KeyAscii>(character);
+    trace(TraceEvent::Kind::KeyPress, control);
     m_form->keyPress(control, code);
     if (code == 0)
         return false;
     character = static_cast<WPARAM>(code);
     return true;
+}
+
+LRESULT Win32Binding::dialogCode(const Subclass &entry, HWND h, WPARAM wParam, LPARAM lParam,
+                                 bool (*claims)(Control control, const MSG &message))
+{
+    LRESULT code = CallWindowProcW(entry.original, h, WM_GETDLGCODE, wParam, lParam);
+    const auto *asked = reinterpret_cast<const MSG *>(lParam);
+    if (!asked)
+        return code;
+    if (claims(entry.control, *asked))
+        code |= DLGC_WANTALLKEYS;
+    if (m_traceHook)
+        m_traceHook({TraceEvent::Kind::DialogCode, entry.control, h, *asked, code});
+    return code;
+}
+
+void Win32Binding::trace(TraceEvent::Kind kind, Control control) const
+{
+    if (m_traceHook)
+        m_traceHook({kind, control});
 }
 
 LRESULT CALLBACK Win32Binding::fieldProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
@@ -124,15 +163,8 @@ LRESULT CALLBACK Win32Binding::fieldProc(HWND h, UINT message, WPARAM wParam, LP
     const bool handlesKeys = Form1::handlesKeyPress(entry->control);
     return guarded(GetParent(h), [&]() -> LRESULT {
         switch (message) {
-        case WM_GETDLGCODE: {
-            // A field that handles Enter asks the dialog keys for it, so Enter reaches
-            // KeyPress as 13 instead of pressing a default button.
-            LRESULT code = CallWindowProcW(entry->original, h, message, wParam, lParam);
-            const auto *msg = reinterpret_cast<const MSG *>(lParam);
-            if (handlesKeys && msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
-                code |= DLGC_WANTALLKEYS;
-            return code;
-        }
+        case WM_GETDLGCODE:
+            return entry->binding->dialogCode(*entry, h, wParam, lParam, fieldClaims);
         case WM_CHAR:
         case WM_IME_CHAR: // what an input method commits, inserted without a WM_CHAR
             if (handlesKeys && !entry->binding->keyPress(entry->control, wParam))
@@ -163,20 +195,22 @@ LRESULT CALLBACK Win32Binding::buttonProc(HWND h, UINT message, WPARAM wParam, L
 {
     auto *entry = reinterpret_cast<Subclass *>(GetWindowLongPtrW(h, GWLP_USERDATA));
     return guarded(GetParent(h), [&]() -> LRESULT {
-        // Enter on a focused button presses it, however the focus came there.
-        if (message == WM_GETDLGCODE) {
-            LRESULT code = CallWindowProcW(entry->original, h, message, wParam, lParam);
-            const auto *msg = reinterpret_cast<const MSG *>(lParam);
-            if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
-                code |= DLGC_WANTALLKEYS;
-            return code;
-        }
-        if (message == WM_KEYDOWN && wParam == VK_RETURN)
-            return 0;
-        if (message == WM_CHAR && wParam == VK_RETURN) {
-            SendMessageW(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), BN_CLICKED),
-                         reinterpret_cast<LPARAM>(h));
-            return 0;
+        switch (message) {
+        case WM_GETDLGCODE:
+            return entry->binding->dialogCode(*entry, h, wParam, lParam, buttonClaims);
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN)
+                return 0;
+            break;
+        case WM_CHAR:
+            if (wParam == VK_RETURN) {
+                SendMessageW(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(h));
+                return 0;
+            }
+            break;
+        default:
+            break;
         }
         return CallWindowProcW(entry->original, h, message, wParam, lParam);
     });
@@ -202,11 +236,15 @@ void Win32Binding::onCommand(WPARAM wParam, LPARAM lParam)
         return; // IDOK and IDCANCEL from Enter and Escape elsewhere: nothing
     switch (HIWORD(wParam)) {
     case BN_CLICKED: // also STN_CLICKED of the labels: both are 0
+        if (Form1::handlesClick(control))
+            trace(TraceEvent::Kind::Click, control);
         m_form->click(control);
         break;
     case EN_SETFOCUS:
-        if (Form1::handlesGotFocus(control))
+        if (Form1::handlesGotFocus(control)) {
+            trace(TraceEvent::Kind::GotFocus, control);
             m_form->gotFocus(control);
+        }
         break;
     default:
         break;

@@ -19,6 +19,16 @@ class Win32Binding : public FormModel {
 public:
     using MessageBoxHook = std::function<int(const std::u16string &prompt)>;
     using FontSizeHook = std::function<void(Control control, float points)>;
+    /// What the binding reports to a trace: a control's answer to the dialog manager's
+    /// WM_GETDLGCODE for a key message, and each call of a handler.
+    struct TraceEvent {
+        enum class Kind { DialogCode, Click, KeyPress, GotFocus } kind;
+        Control control;
+        HWND window = nullptr; ///< DialogCode: the window asked
+        MSG asked{};           ///< DialogCode: the message it was asked about
+        LRESULT code = 0;      ///< DialogCode: its answer
+    };
+    using TraceHook = std::function<void(const TraceEvent &event)>;
 
     explicit Win32Binding(HWND window);
     Win32Binding(const Win32Binding &) = delete;
@@ -39,6 +49,8 @@ public:
     /// Lets tests answer message boxes instead of showing them.
     void setMessageBoxHook(MessageBoxHook hook) { m_messageBoxHook = std::move(hook); }
     void setFontSizeHook(FontSizeHook hook) { m_fontSizeHook = std::move(hook); }
+    /// Lets tests see which messages the controls claimed and what each handler call was.
+    void setTraceHook(TraceHook hook) { m_traceHook = std::move(hook); }
 
     std::u16string text(Control control) const override;
     void setText(Control control, const std::u16string &text) override;
@@ -65,6 +77,11 @@ private:
     void subclass(HWND handle, Control control, WNDPROC procedure);
     /// Runs Form1's KeyPress for a typed character; false when it was cancelled.
     bool keyPress(Control control, WPARAM &character);
+    /// A control's answer to WM_GETDLGCODE: the original one, with DLGC_WANTALLKEYS
+    /// added for the key messages that `claims` says the control acts on itself.
+    LRESULT dialogCode(const Subclass &entry, HWND handle, WPARAM wParam, LPARAM lParam,
+                       bool (*claims)(Control control, const MSG &message));
+    void trace(TraceEvent::Kind kind, Control control) const;
 
     HWND m_window;
     std::array<HWND, 17> m_handles{};
@@ -73,6 +90,7 @@ private:
     Form1 *m_form = nullptr;
     MessageBoxHook m_messageBoxHook;
     FontSizeHook m_fontSizeHook;
+    TraceHook m_traceHook;
 };
 
 /// Runs a window procedure's work so that no C++ exception leaves it: an exception is

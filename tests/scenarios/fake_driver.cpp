@@ -40,16 +40,38 @@ void FakeDriver::type(const std::u16string &text)
 
 void FakeDriver::press(Key key)
 {
-    const Control focused = form().focus;
-    if (key != Key::Enter && key != Key::KeypadEnter && key != Key::Space)
+    switch (key) {
+    case Key::Enter:
+    case Key::KeypadEnter:
+    case Key::ShiftEnter:
+        return pressEnter(13, false);
+    case Key::CtrlEnter:
+        return pressEnter(10, false); // a line feed, which no one-line field keeps
+    case Key::AltEnter:
+        return; // a system key: it types nothing
+    case Key::HeldEnter:
+        for (int stroke = 0; stroke < 5; ++stroke)
+            pressEnter(13, stroke > 0);
+        return;
+    case Key::Space:
+        if (isCommandButton(form().focus))
+            m_window.handlers.click(form().focus);
+        else
+            typeCharacter(u' ');
+        return;
+    default:
         throw std::logic_error("the fake form has no keys but Enter and Space");
+    }
+}
+
+void FakeDriver::pressEnter(KeyAscii code, bool repeat)
+{
+    const Control focused = form().focus;
     if (isCommandButton(focused)) {
-        m_window.handlers.click(focused);
-    } else if (key == Key::Space) {
-        typeCharacter(u' ');
+        if (!repeat)
+            m_window.handlers.click(focused);
     } else if (Form1::handlesKeyPress(focused)) {
-        KeyAscii code = 13;
-        m_window.handlers.keyPress(focused, code); // a single-line field takes no Enter
+        m_window.handlers.keyPress(focused, code); // a one-line field takes no line break
     }
 }
 

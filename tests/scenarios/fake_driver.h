@@ -9,8 +9,9 @@
 // window needs to run the handlers' rows and nothing of a toolkit: a typed character
 // goes through KeyPress and then replaces the field's selection; Enter or Space on a
 // focused button presses it; a click on a button focuses it and presses it, a click on
-// a label reports it. Everything else (Tab, clicks into fields, the option circles,
-// the list, pasting, Escape, the close box) it refuses.
+// a label reports it. Enter's repeats go on to KeyPress but press no button; Ctrl+Enter
+// types a line feed, Alt+Enter nothing. Everything else (Tab, clicks into fields, the option
+// circles, the list, pasting, Escape, the close box) it refuses.
 class FakeDriver : public ScenarioDriver {
 public:
     FakeDriver() { m_window.form.setFocus(Control::Text1); } // as the shown window does
@@ -36,6 +37,8 @@ public:
 private:
     FakeForm &form() { return m_window.form; }
     void typeCharacter(char16_t character);
+    /// Enter's character, or Ctrl+Enter's; a repeat presses no button.
+    void pressEnter(KeyAscii code, bool repeat);
 
     FakeWindow m_window;
     std::ptrdiff_t m_promptsTaken = 0;

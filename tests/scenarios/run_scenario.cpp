@@ -29,13 +29,28 @@ std::string quoted(const std::vector<std::u16string> &prompts)
 // The step as a failure names it: "click Text3", "Text1 selected \"250\"".
 std::string describe(const Step &step)
 {
-    static const char *const kinds[] = {
-        "type",      "press", "click",   "paste",    "pick from the list",
-        "close box", "text",  "focus",   "selected", "caret at",
-        "set",       "box",   "visible", "closed",   "list open",
-        "list items"};
-    static const char *const keys[] = {"Enter", "keypad Enter", "Tab",  "Shift+Tab", "Escape",
-                                       "Space", "Up",           "Down", "F4"};
+    static const char *const kinds[] = {"type",
+                                        "press",
+                                        "click",
+                                        "paste",
+                                        "pick from the list",
+                                        "close box",
+                                        "leave the window",
+                                        "come back to the window",
+                                        "text",
+                                        "focus",
+                                        "selected",
+                                        "caret at",
+                                        "set",
+                                        "box",
+                                        "visible",
+                                        "closed",
+                                        "list open",
+                                        "list items"};
+    static const char *const keys[] = {"Enter",     "keypad Enter",   "Tab",         "Shift+Tab",
+                                       "Escape",    "Space",          "Up",          "Down",
+                                       "F4",        "Alt+Down",       "Shift+Enter", "Ctrl+Enter",
+                                       "Alt+Enter", "Enter held down"};
     std::ostringstream out;
     if (step.control != Control::Form1)
         out << step.control << ' ';
@@ -128,6 +143,10 @@ void act(const Step &step, ScenarioDriver &driver)
         return driver.paste(step.text);
     case Kind::PickItem:
         return driver.pickItem(step.text);
+    case Kind::Leave:
+        return driver.leave();
+    case Kind::ComeBack:
+        return driver.comeBack();
     default:
         return driver.closeBox();
     }

@@ -14,8 +14,25 @@
 // the Win32 window. A row names the windows it applies to and says why the others
 // skip it.
 
-/// Keys a step presses. OpenList is the key that drops a combo box's list down (F4).
-enum class Key { Enter, KeypadEnter, Tab, ShiftTab, Escape, Space, Up, Down, OpenList };
+/// Keys a step presses. OpenList is the key that drops a combo box's list down (F4),
+/// AltDown the other one (Alt+↓). HeldEnter is Enter held down: the key goes down and
+/// repeats four times before it comes up.
+enum class Key {
+    Enter,
+    KeypadEnter,
+    Tab,
+    ShiftTab,
+    Escape,
+    Space,
+    Up,
+    Down,
+    OpenList,
+    AltDown,
+    ShiftEnter,
+    CtrlEnter,
+    AltEnter,
+    HeldEnter,
+};
 
 /// The windows a row runs on.
 enum WindowKind : unsigned {
@@ -35,6 +52,8 @@ struct Step {
         Paste,    ///< puts `text` on the clipboard and pastes it with Ctrl+V
         PickItem, ///< with the list open, clicks its item `text`
         CloseBox, ///< closes the window by its frame's close box
+        Leave,    ///< activates another program's window, as Alt+Tab or a click there does
+        ComeBack, ///< activates the window again, as Alt+Tab or its taskbar button does
         // What the window shows.
         Text,     ///< `control` holds `text`
         Focus,    ///< `control` has the focus
@@ -50,7 +69,7 @@ struct Step {
     Step(Kind kind, Control control = Control::Form1, std::u16string text = {}, int number = 0)
         : kind(kind), control(control), text(std::move(text)), number(number)
     {}
-    bool isAction() const { return kind <= Kind::CloseBox; }
+    bool isAction() const { return kind <= Kind::ComeBack; }
 
     Kind kind;
     Control control;
@@ -68,6 +87,8 @@ inline const auto pickItem = [](Text item) {
     return Step(Step::Kind::PickItem, Control::Combo1, item);
 };
 inline const auto closeBox = [] { return Step(Step::Kind::CloseBox); };
+inline const auto leave = [] { return Step(Step::Kind::Leave); };
+inline const auto comeBack = [] { return Step(Step::Kind::ComeBack); };
 inline const auto textIs = [](Control c, Text text) { return Step(Step::Kind::Text, c, text); };
 inline const auto focusIn = [](Control control) { return Step(Step::Kind::Focus, control); };
 inline const auto selectedIn = [](Control c, Text t) { return Step(Step::Kind::Selected, c, t); };
@@ -106,6 +127,8 @@ public:
     virtual void paste(const std::u16string &) { throw std::logic_error("no clipboard"); }
     virtual void pickItem(const std::u16string &) { throw std::logic_error("no list"); }
     virtual void closeBox() { throw std::logic_error("no frame"); }
+    virtual void leave() { throw std::logic_error("no other window"); }
+    virtual void comeBack() { throw std::logic_error("no other window"); }
 
     virtual std::u16string text(Control control) = 0;
     /// The control with the keyboard focus; Form1 when it is none of the controls.

@@ -22,6 +22,7 @@ constexpr char optionKeys[] = "the option buttons' own clicks and arrow keys are
 constexpr char escapeKey[] = "Escape is the toolkit's";
 constexpr char closeBoxSkip[] = "the close box is the toolkit's; no handler takes part";
 constexpr char pasting[] = "pasting is the toolkit's";
+constexpr char otherWindows[] = "other programs' windows and the way back are the desktop's";
 
 Scenario row(const char *name, unsigned windows, const char *skipReason, std::vector<Step> steps)
 {
@@ -215,6 +216,43 @@ std::vector<Scenario> makeBook()
              enter(), focusIn(C::Text5), tab(), focusIn(C::Command2), press(Key::Escape),
              focusIn(C::Command2), tab(), tab(), focusIn(C::Option2), press(Key::Escape),
              textIs(C::Text3, u"10"), textIs(C::Text5, u"2007")}),
+
+        // Enter types 13 with Shift too; Ctrl+Enter types a line feed (10), which is no
+        // advance key and which a one-line field does not take; Alt+Enter types nothing.
+        row("Shift+Enter walks like Enter, Ctrl+Enter and Alt+Enter stay in the field", OnAll,
+            nullptr,
+            {type(u"250"), press(Key::CtrlEnter), focusIn(C::Text1), textIs(C::Text1, u"250"),
+             press(Key::AltEnter), focusIn(C::Text1), textIs(C::Text1, u"250"),
+             press(Key::ShiftEnter), selectedIn(C::Text2, u"1"), type(u"4"), press(Key::ShiftEnter),
+             focusIn(C::Combo1), press(Key::ShiftEnter), focusIn(C::Command1), enter(),
+             textIs(C::Text5, u"8.88")}),
+
+        // The key's repeats walk on as its presses do, but a repeat presses no button.
+        row("Enter held down walks to 计算 and presses nothing there", OnAll, nullptr,
+            {press(Key::HeldEnter), focusIn(C::Command1), textIs(C::Text3, u"10"),
+             textIs(C::Text5, u"2007"), enter(), textIs(C::Text3, u"1"), textIs(C::Text5, u"0.89"),
+             selectedIn(C::Text1, u"100")}),
+
+        row("Alt+Down opens the list at the diameter in the field and Escape closes it", OnWindows,
+            dropDown,
+            {type(u"250"), enter(), type(u"4"), enter(), press(Key::AltDown), listOpen(true),
+             press(Key::Escape), listOpen(false), textIs(C::Combo1, u"12"), focusIn(C::Combo1),
+             press(Key::AltDown), listOpen(true), press(Key::Down), enter(), listOpen(false),
+             textIs(C::Combo1, u"14"), focusIn(C::Command1)}),
+
+        // Another program's window in between moves no focus in this one: the field that
+        // had it gets it back with its text, selection and caret as they were.
+        row("coming back from another window keeps what was typed and where", OnWindows,
+            otherWindows,
+            {type(u"25"), leave(), comeBack(), caretIn(C::Text1, 2), type(u"0"),
+             textIs(C::Text1, u"250"), enter(), selectedIn(C::Text2, u"1"), leave(), comeBack(),
+             selectedIn(C::Text2, u"1"), type(u"4"), textIs(C::Text2, u"4")}),
+
+        row("a click on the way back selects another field and places the caret in the same one",
+            OnWindows, otherWindows,
+            {type(u"25"), leave(), click(C::Text2), selectedIn(C::Text2, u"1"), leave(),
+             click(C::Text2), caretIn(C::Text2, 1), leave(), click(C::Text1),
+             selectedIn(C::Text1, u"25")}),
 
         row("a cell pasted from a spreadsheet keeps its first line", OnWindows, pasting,
             {paste(u"250\r\n"), textIs(C::Text1, u"250"), enter(), type(u"4"), enter(),

@@ -16,7 +16,13 @@ std::vector<INPUT> stroke(WORD vk, DWORD flags = 0, WORD modifier = 0);
 // The Win32 window as the book of scenarios drives it: made and shown as the program
 // makes it, each step sent as the keyboard and mouse send input (SendInput) through
 // the program's own message loop, and read back from the controls. Message boxes are
-// answered OK by the binding's hook and recorded.
+// answered OK by the binding's hook and recorded; the hook then delivers what is
+// queued, as a message box's own loop would before it returns.
+//
+// The driver also traces each handler call back to the input message the loop was
+// handling when it ran. A key message a control acts on must have been claimed by it
+// through WM_GETDLGCODE: what the dialog manager does with unclaimed input is Windows'
+// to decide. Only a click, Tab, the arrow keys and Space on a button need no claim.
 class Win32Driver : public ScenarioDriver {
 public:
     Win32Driver();
@@ -28,6 +34,8 @@ public:
     void paste(const std::u16string &clipboard) override;
     void pickItem(const std::u16string &item) override;
     void closeBox() override;
+    void leave() override;
+    void comeBack() override;
 
     std::u16string text(Control control) override;
     Control focus() override;
@@ -44,6 +52,8 @@ public:
     /// Lets the program's loop handle what is waiting and everything it causes, until
     /// nothing but timers (the caret's blink) is left for a while.
     void settle();
+    /// Handler calls that input no control had claimed started, one line each.
+    std::vector<std::string> unclaimedInput() const { return m_unclaimed; }
 
 private:
     void send(std::vector<INPUT> inputs);
@@ -52,8 +62,19 @@ private:
         return SendMessageW(handle(control), message, 0, 0);
     }
     void clickAt(POINT at);
+    /// Handles what is queued now, each message through the program's dispatch, or
+    /// as a message box's loop does (no dialog manager of the window's).
+    void handleQueued(bool asMessageBox);
+    void traced(const Win32Binding::TraceEvent &event);
 
     std::unique_ptr<MainWindow> m_window;
+    HWND m_other = nullptr; // another program's window
+    // The input messages being handled, innermost last, and the answers to
+    // WM_GETDLGCODE given while they were.
+    std::vector<MSG> m_handling;
+    std::vector<Win32Binding::TraceEvent> m_answers;
+    std::vector<std::string> m_unclaimed;
+    int m_actions = 0;
     std::vector<std::u16string> m_prompts;
     POINT m_lastClick{-1, -1};
 };

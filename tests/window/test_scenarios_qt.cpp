@@ -16,6 +16,8 @@
 #include <QRadioButton>
 #include <QWindow>
 
+#include <memory>
+
 namespace {
 
 class QtDriver : public ScenarioDriver {
@@ -37,17 +39,54 @@ public:
     {
         // In the order of Key.
         static const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
-            {Qt::Key_Return, {}}, {Qt::Key_Enter, Qt::KeypadModifier},
-            {Qt::Key_Tab, {}},    {Qt::Key_Backtab, Qt::ShiftModifier},
-            {Qt::Key_Escape, {}}, {Qt::Key_Space, {}},
-            {Qt::Key_Up, {}},     {Qt::Key_Down, {}},
-            {Qt::Key_F4, {}}};
+            {Qt::Key_Return, {}},
+            {Qt::Key_Enter, Qt::KeypadModifier},
+            {Qt::Key_Tab, {}},
+            {Qt::Key_Backtab, Qt::ShiftModifier},
+            {Qt::Key_Escape, {}},
+            {Qt::Key_Space, {}},
+            {Qt::Key_Up, {}},
+            {Qt::Key_Down, {}},
+            {Qt::Key_F4, {}},
+            {Qt::Key_Down, Qt::AltModifier},
+            {Qt::Key_Return, Qt::ShiftModifier},
+            {Qt::Key_Return, Qt::ControlModifier},
+            {Qt::Key_Return, Qt::AltModifier},
+            {Qt::Key_Return, {}}};
         const auto [code, modifiers] = keys[static_cast<int>(key)];
-        QTest::keyClick(target(), code, modifiers);
+        if (key != Key::HeldEnter) {
+            QTest::keyClick(target(), code, modifiers);
+            return;
+        }
+        // Down, four repeats, then up; each goes where the focus is by then.
+        QTest::keyPress(target(), code);
+        for (int repeat = 0; repeat < 4; ++repeat) {
+            QKeyEvent again(QEvent::KeyPress, code, {}, QStringLiteral("\r"), true);
+            QApplication::sendEvent(target(), &again);
+        }
+        QTest::keyRelease(target(), code);
     }
+
+    void leave() override
+    {
+        if (!m_other) {
+            m_other = std::make_unique<QWidget>();
+            m_other->setWindowTitle(QStringLiteral("图纸"));
+            m_other->resize(300, 200);
+        }
+        m_other->show();
+        m_other->activateWindow();
+        if (!QTest::qWaitForWindowActive(m_other.get()))
+            throw std::logic_error("the other window did not become the active one");
+    }
+
+    void comeBack() override { activate(); }
 
     void click(Control control) override
     {
+        // A click into an inactive window: the window manager activates it first.
+        if (!m_shown.window->isActiveWindow())
+            activate();
         QWidget *widget = m_binding.widget(control);
         if (auto *combo = qobject_cast<QComboBox *>(widget))
             widget = combo->lineEdit();
@@ -119,6 +158,13 @@ public:
     int listItems() override { return combo()->count(); }
 
 private:
+    void activate()
+    {
+        m_shown.window->activateWindow();
+        if (!QTest::qWaitForWindowActive(m_shown.window.get()))
+            throw std::logic_error("the window did not become the active one again");
+    }
+
     // Where the keyboard's events go: an open list, else the focused widget.
     static QWidget *target()
     {
@@ -138,6 +184,7 @@ private:
 
     ShownWindow &m_shown;
     WindowBinding &m_binding;
+    std::unique_ptr<QWidget> m_other; // another program's window
 };
 
 } // namespace
