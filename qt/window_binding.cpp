@@ -19,12 +19,23 @@ namespace {
 
 constexpr KeyAscii enterCode = 13;
 
-// The character code a key press types: 13 for either Enter key, the character
-// itself for a single BMP character, 0 for keys that type nothing.
+constexpr KeyAscii lineFeedCode = 10;
+
+bool isEnter(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+// The character code a key press types, as Windows' keyboard gives it: 13 for either
+// Enter key, alone or with Shift, 10 with Ctrl, nothing with Alt (a system key); the
+// character itself for a single BMP character; 0 for keys that type nothing.
 KeyAscii characterCode(const QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        return enterCode;
+    if (isEnter(event)) {
+        if (event->modifiers() & Qt::AltModifier)
+            return 0;
+        return event->modifiers() & Qt::ControlModifier ? lineFeedCode : enterCode;
+    }
     const QString typed = event->text();
     if (typed.size() != 1 || typed.at(0).unicode() > std::numeric_limits<KeyAscii>::max())
         return 0;
@@ -47,11 +58,13 @@ WindowBinding::WindowBinding(QWidget *window, QObject *parent) : QObject(parent)
 void WindowBinding::connectTo(Form1 &form)
 {
     m_form = &form;
+    m_window->installEventFilter(this); // its deactivation
     for (const StoredControl &stored : storedControls) {
         const Control control = stored.control;
         if (stored.kind == ControlKind::CommandButton && Form1::handlesClick(control)) {
             connect(static_cast<QAbstractButton *>(widget(control)), &QAbstractButton::clicked,
                     this, [this, control] { m_form->click(control); });
+            widget(control)->installEventFilter(this); // Enter's repeats
         } else if (Form1::handlesClick(control) || Form1::handlesGotFocus(control)
                    || Form1::handlesKeyPress(control)) {
             widget(control)->installEventFilter(this); // labels' clicks, fields' focus and keys
@@ -207,6 +220,11 @@ bool WindowBinding::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     }
+    if (watched == m_window) {
+        if (event->type() == QEvent::WindowDeactivate)
+            m_leftWindow = true;
+        return false;
+    }
     Control control;
     if (!m_form || !controlOf(watched, control))
         return false;
@@ -214,6 +232,11 @@ bool WindowBinding::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::FocusIn: {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        // Coming back from another window gives the focus back to the field that had
+        // it. That is no new focus: the field keeps its selection and caret. The first
+        // activation, at start, is the start-up focus.
+        if (reason == Qt::ActiveWindowFocusReason && m_leftWindow)
+            return false;
         if (control == Control::Combo1) {
             // A Windows combo box selects its edit text when the keyboard brings the
             // focus; a click leaves the caret where it lands.
@@ -246,9 +269,14 @@ bool WindowBinding::eventFilter(QObject *watched, QEvent *event)
             m_form->click(control);
         return false;
     }
-    case QEvent::KeyPress:
-        return Form1::handlesKeyPress(control)
-               && handleKeyPress(control, static_cast<QKeyEvent *>(event));
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        // Enter presses a focused button once: a repeat of the key held down presses
+        // nothing.
+        if (storedControl(control).kind == ControlKind::CommandButton)
+            return key->isAutoRepeat() && isEnter(key);
+        return Form1::handlesKeyPress(control) && handleKeyPress(control, key);
+    }
     default:
         return false;
     }

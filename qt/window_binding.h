@@ -64,4 +64,6 @@ private:
     QPointer<QWidget> m_swallowPressOf;
     // Enter was pressed in the combo box's open list.
     bool m_enterInList = false;
+    // The window has lost the activation once: each activation since is a way back.
+    bool m_leftWindow = false;
 };

@@ -353,6 +353,20 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
                 colour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
             return brush;
         break;
+    case WM_ACTIVATE:
+    case WM_SETFOCUS: {
+        // Coming back from another window, the dialog manager gives the focus back to
+        // the control that had it. That is no new focus: the field keeps its text,
+        // selection and caret, as in Windows' own dialogs. The first activation, at
+        // start, is the start-up focus.
+        const bool active = message == WM_SETFOCUS || LOWORD(wParam) != WA_INACTIVE;
+        m_binding->setComingBack(active && m_leftOnce);
+        if (!active)
+            m_leftOnce = true;
+        const LRESULT result = DefDlgProcW(m_window, message, wParam, lParam);
+        m_binding->setComingBack(false);
+        return result;
+    }
     case WM_CLOSE: // the close box: no question, nothing kept
         DestroyWindow(m_window);
         return 0;

@@ -52,4 +52,6 @@ private:
     Brush m_resultBrush;
     std::unique_ptr<Win32Binding> m_binding;
     std::unique_ptr<Form1> m_form;
+    // The window has lost the activation once: each activation since is a way back.
+    bool m_leftOnce = false;
 };

@@ -38,10 +38,13 @@ bool fieldClaims(Control control, const MSG &message)
            && message.wParam == VK_RETURN;
 }
 
-// Enter on a focused button presses it, however the focus came there.
+// A button claims Enter's key-down, on which it acts, and the character that key-down
+// makes (13, or 10 with Ctrl), which it swallows: unclaimed, that character would be
+// the dialog manager's to handle as it likes.
 bool buttonClaims(Control, const MSG &message)
 {
-    return message.message == WM_KEYDOWN && message.wParam == VK_RETURN;
+    return (message.message == WM_KEYDOWN && message.wParam == VK_RETURN)
+           || (message.message == WM_CHAR && (message.wParam == '\r' || message.wParam == '\n'));
 }
 
 } // namespace
@@ -199,15 +202,20 @@ LRESULT CALLBACK Win32Binding::buttonProc(HWND h, UINT message, WPARAM wParam, L
         case WM_GETDLGCODE:
             return entry->binding->dialogCode(*entry, h, wParam, lParam, buttonClaims);
         case WM_KEYDOWN:
-            if (wParam == VK_RETURN)
-                return 0;
-            break;
-        case WM_CHAR:
-            if (wParam == VK_RETURN) {
+            // Enter on a focused button presses it, however the focus came there: once,
+            // on the key-down; a repeat of the key held down presses nothing.
+            if (wParam != VK_RETURN)
+                break;
+            if (!(lParam & repeatBit))
                 SendMessageW(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), BN_CLICKED),
                              reinterpret_cast<LPARAM>(h));
+            return 0;
+        case WM_CHAR:
+            // The key-down's character was queued before the click ran, and a message
+            // box that the click opened delivers it here from its own loop: it presses
+            // nothing.
+            if (wParam == '\r' || wParam == '\n')
                 return 0;
-            }
             break;
         default:
             break;
@@ -241,7 +249,7 @@ void Win32Binding::onCommand(WPARAM wParam, LPARAM lParam)
         m_form->click(control);
         break;
     case EN_SETFOCUS:
-        if (Form1::handlesGotFocus(control)) {
+        if (Form1::handlesGotFocus(control) && !m_comingBack) {
             trace(TraceEvent::Kind::GotFocus, control);
             m_form->gotFocus(control);
         }

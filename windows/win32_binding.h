@@ -51,6 +51,9 @@ public:
     void setFontSizeHook(FontSizeHook hook) { m_fontSizeHook = std::move(hook); }
     /// Lets tests see which messages the controls claimed and what each handler call was.
     void setTraceHook(TraceHook hook) { m_traceHook = std::move(hook); }
+    /// While the window comes back from another one, the focus it gives back to the
+    /// control that had it is no new focus: that field keeps its selection and caret.
+    void setComingBack(bool comingBack) { m_comingBack = comingBack; }
 
     std::u16string text(Control control) const override;
     void setText(Control control, const std::u16string &text) override;
@@ -91,6 +94,7 @@ private:
     MessageBoxHook m_messageBoxHook;
     FontSizeHook m_fontSizeHook;
     TraceHook m_traceHook;
+    bool m_comingBack = false;
 };
 
 /// Runs a window procedure's work so that no C++ exception leaves it: an exception is
