@@ -104,9 +104,14 @@ TEST_F(Win32Window, enterOnCalculateOpensOneRealBox)
         driver.press(Key::Enter);
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(realBoxes, 1);
-    // Wine gives the activation back to the window through the X server: a moment later.
-    for (int wait = 0; wait < 40 && driver.focus() != Control::Text1; ++wait)
+    // Wine gives the activation back to the window through the X server, a moment
+    // later, and now and then to the desktop instead (with no window manager): then the
+    // window is brought back as the user would, and the field it gave the focus to
+    // must have kept its selection.
+    for (int wait = 0; wait < 40 && GetForegroundWindow() != main(); ++wait)
         driver.settle();
+    if (GetForegroundWindow() != main())
+        driver.comeBack();
     EXPECT_EQ(driver.focus(), Control::Text1);
     EXPECT_EQ(driver.selection(Control::Text1).length, 1); // "0", selected
     EXPECT_EQ(text(Control::Text5), "2007");
