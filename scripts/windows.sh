@@ -18,7 +18,7 @@
 #        artefacts of each tree: the program file, the PE check, DLLs planted beside
 #        the programs and the installer, and the installer's rows (the 64-bit choice
 #        for real, the 32-bit and Arm choices through its test build's machine switch);
-#      - the window suites at 150 % (both programs) and 175 % (64-bit), and at 150 % with
+#      - the window suites at 125 %, 150 % (both programs) and 175 % (64-bit), and at 150 % with
 #        Wine's DpiScalingVer set, where only the manifest makes the window DPI-aware;
 #      - the window suites of both programs with a face named 宋体 installed.
 #   scripts/windows.sh [--artefacts]     --artefacts: build dist/windows only, no tests
@@ -178,7 +178,7 @@ unmanaged
 # Without DpiScalingVer Wine makes every program per-monitor aware; with it, only the
 # manifest makes the program DPI-aware, so the last round shows that it does. The
 # 32-bit window runs once, at 150 %: its layout code is the 64-bit one's.
-for round in 144 168 144-manifest; do
+for round in 120 144 168 144-manifest; do
     dpi="${round%%-*}"
     echo "== [$(date +%T)] Under Wine, LANG=zh_CN.UTF-8, $dpi DPI ($(( dpi * 100 / 96 )) %)${round#$dpi}"
     setting add "$desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f

@@ -49,8 +49,11 @@ WindowClass classOf(const StoredControl &stored)
         // Each label starts a group of its own, so that no group of controls runs on
         // past the last one created and wraps round to the first: the arrow keys of
         // the option group, the last controls, stay within the two buttons.
+        // One line each: a caption too wide for its place is cut at the client area's
+        // edge rather than broken onto a second line that its height does not show.
         return {L"STATIC",
-                child | WS_GROUP | SS_LEFT | (Form1::handlesClick(stored.control) ? SS_NOTIFY : 0),
+                child | WS_GROUP | SS_LEFTNOWORDWRAP
+                    | (Form1::handlesClick(stored.control) ? SS_NOTIFY : 0),
                 0};
     case ControlKind::TextBox:
         return {L"EDIT", child | WS_TABSTOP | WS_GROUP | ES_LEFT | ES_AUTOHSCROLL,
@@ -106,6 +109,32 @@ Place placeOf(const StoredControl &stored, UINT dpi)
     if (stored.kind == ControlKind::ComboBox)
         height += comboListItems * px(240);
     return {px(stored.left), px(stored.top), px(stored.width), height};
+}
+
+// A label's place, grown to the right to show its whole text where its font needs more
+// than the stored width: fonts come in whole pixels, so at 125 % the 9-point face is 15
+// pixels and a half-width character 8 rather than 7.5, and "单根长度(cm)" takes 92 pixels
+// of its 91. It grows no further than the client area's edge.
+Place labelPlace(const StoredControl &stored, UINT dpi, const std::wstring &text, HFONT font)
+{
+    Place place = placeOf(stored, dpi);
+    HDC dc = GetDC(nullptr);
+    const HGDIOBJ before = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, before);
+    ReleaseDC(nullptr, dc);
+    const int room = twipsToPixels(clientWidthTwips, static_cast<int>(dpi)) - place.x;
+    place.width = std::max(place.width, std::min(static_cast<int>(size.cx), room));
+    return place;
+}
+
+std::wstring windowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
 }
 
 } // namespace
@@ -182,7 +211,10 @@ void MainWindow::createControls(HINSTANCE instance)
                                                        : wide(authorLine().c_str());
         // Made at its place for the window's DPI, in its font, so that nothing is laid
         // out twice before the window shows.
-        const Place place = placeOf(*stored, m_dpi);
+        const Place place =
+            stored->kind == ControlKind::Label
+                ? labelPlace(*stored, m_dpi, caption, m_fonts.fontOf(stored->control))
+                : placeOf(*stored, m_dpi);
         HWND control =
             CreateWindowExW(kind.exStyle, kind.name, caption.c_str(), kind.style, place.x, place.y,
                             place.width, place.height, m_window,
@@ -207,7 +239,10 @@ void MainWindow::layOut(UINT dpi)
         HWND control = m_binding->handle(stored.control);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_fonts.fontOf(stored.control)),
                      FALSE);
-        const Place place = placeOf(stored, dpi);
+        const Place place =
+            stored.kind == ControlKind::Label
+                ? labelPlace(stored, dpi, windowText(control), m_fonts.fontOf(stored.control))
+                : placeOf(stored, dpi);
         SetWindowPos(control, nullptr, place.x, place.y, place.width, place.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }

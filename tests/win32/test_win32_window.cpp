@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <iterator>
 #include <string>
@@ -79,7 +80,13 @@ TEST_F(Win32Window, layoutInDevicePixels)
         SCOPED_TRACE(controlName(stored.control));
         EXPECT_EQ(r.left, twipsToPixels(stored.left, dpi));
         EXPECT_EQ(r.top, twipsToPixels(stored.top, dpi));
-        EXPECT_EQ(r.right - r.left, twipsToPixels(stored.width, dpi));
+        if (stored.kind == ControlKind::Label) {
+            // A label grows to the right where its text needs it (captionsShowWhole).
+            EXPECT_GE(r.right - r.left, twipsToPixels(stored.width, dpi));
+            EXPECT_LE(r.right, client.right);
+        } else {
+            EXPECT_EQ(r.right - r.left, twipsToPixels(stored.width, dpi));
+        }
         if (stored.kind == ControlKind::ComboBox) {
             // Wine keeps a combo box's field at its font's height and borders, one or two
             // pixels over; Windows takes the height the program sets.
@@ -147,6 +154,60 @@ TEST_F(Win32Window, fontsAndColours)
         }
     }
     ReleaseDC(main(), dc);
+}
+
+// Each caption shows whole in its control's own font at the run's DPI: a label's text
+// on its one line, a button's inside its frame. At 125 % the fonts are not the 96-dpi
+// sizes scaled (9 pt is 15 pixels, and a half-width character 8), so the fit is
+// measured: the text may run past its control only by the blank after its last
+// character's ink, and a label may not break onto a second line that it has no room
+// for.
+TEST_F(Win32Window, captionsShowWhole)
+{
+    for (const StoredControl &stored : storedControls) {
+        const bool button = stored.kind == ControlKind::CommandButton;
+        if (stored.kind != ControlKind::Label && !button)
+            continue;
+        SCOPED_TRACE(controlName(stored.control));
+        HWND control = of(stored.control);
+        const std::u16string text = driver.window().binding().text(stored.control);
+        const std::wstring caption(text.begin(), text.end());
+        HDC dc = GetDC(control);
+        const HGDIOBJ before =
+            SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+        ABC last{};
+        GetCharABCWidthsW(dc, caption.back(), caption.back(), &last);
+        SelectObject(dc, before);
+        ReleaseDC(control, dc);
+        RECT room;
+        GetClientRect(control, &room);
+        if (button) // the frame and the focus rectangle inside it
+            InflateRect(&room, -3 * GetSystemMetrics(SM_CXEDGE), -GetSystemMetrics(SM_CYEDGE));
+        const int width = room.right - room.left;
+        const int ink = size.cx - std::max(0, last.abcC);
+        EXPECT_LE(ink, width) << "at " << expectedDpi() << " dpi";
+        EXPECT_LE(size.cy, room.bottom - room.top) << "at " << expectedDpi() << " dpi";
+        // Where a label grew to show its text, it covers no other control.
+        RECT grown;
+        GetWindowRect(control, &grown);
+        grown.left += twipsToPixels(stored.width, expectedDpi());
+        for (const StoredControl &other : storedControls) {
+            RECT r;
+            GetWindowRect(of(other.control), &r);
+            if (other.kind == ControlKind::ComboBox) // its field, not its list
+                r.bottom = r.top + twipsToPixels(other.height, expectedDpi());
+            RECT overlap;
+            if (other.control != stored.control && IntersectRect(&overlap, &grown, &r))
+                ADD_FAILURE() << "it covers " << controlName(other.control);
+        }
+        const auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
+        if (!button && size.cx > width) {
+            EXPECT_EQ(style & SS_TYPEMASK, static_cast<DWORD>(SS_LEFTNOWORDWRAP))
+                << size.cx << " pixels of text in " << width << " wrap onto a second line";
+        }
+    }
 }
 
 // The Song face the window uses: 宋体 where Windows has it installed (under either of
