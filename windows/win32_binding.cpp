@@ -154,6 +154,12 @@ LRESULT Win32Binding::dialogCode(const Subclass &entry, HWND h, WPARAM wParam, L
     return code;
 }
 
+bool Win32Binding::listOpen(Control control) const
+{
+    return control == Control::Combo1
+           && SendMessageW(handle(Control::Combo1), CB_GETDROPPEDSTATE, 0, 0) != 0;
+}
+
 void Win32Binding::trace(TraceEvent::Kind kind, Control control) const
 {
     if (m_traceHook)
@@ -168,6 +174,15 @@ LRESULT CALLBACK Win32Binding::fieldProc(HWND h, UINT message, WPARAM wParam, LP
         switch (message) {
         case WM_GETDLGCODE:
             return entry->binding->dialogCode(*entry, h, wParam, lParam, fieldClaims);
+        case WM_KEYDOWN:
+            // Enter's key-down, claimed above, has done its part: the dialog manager
+            // translated it before dispatching it, so its character is queued for
+            // KeyPress. What an edit field in a dialog does with the key itself (look
+            // for a default button to press) is not documented, so the key goes no
+            // further, but to an open list, which closes on it and takes its item.
+            if (wParam == VK_RETURN && handlesKeys && !entry->binding->listOpen(entry->control))
+                return 0;
+            break;
         case WM_CHAR:
         case WM_IME_CHAR: // what an input method commits, inserted without a WM_CHAR
             if (handlesKeys && !entry->binding->keyPress(entry->control, wParam))

@@ -85,6 +85,8 @@ private:
     LRESULT dialogCode(const Subclass &entry, HWND handle, WPARAM wParam, LPARAM lParam,
                        bool (*claims)(Control control, const MSG &message));
     void trace(TraceEvent::Kind kind, Control control) const;
+    /// Whether `control` is Combo1 with its list down.
+    bool listOpen(Control control) const;
 
     HWND m_window;
     std::array<HWND, 17> m_handles{};
