@@ -25,7 +25,7 @@ ManifestDPIAware true
 !define APP_NAME "钢筋重量计算"
 !define APP_EXE "rebar-weight.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\RebarWeight"
-; The class of the program's window, and the title release 1.00's window had too.
+; The class of the program's window, in this release and in release 1.00.
 !define WINDOW_CLASS "RebarWeightForm1"
 
 ; "Standard": the installer asks Windows for no elevation (RequestExecutionLevel user).
@@ -98,14 +98,27 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "MIT License"
     Delete "$INSTDIR\${name}"
 !macroend
 
-; Stops with a message (and, silent, with exit status 4) while the program runs, so
-; that nothing fails halfway on a file in use.
+; Stops with a message (and, silent, with exit status 4) while the program runs or its
+; file in $INSTDIR is in use, so that nothing fails halfway on a file in use. The
+; program is known by its window's class, never by a title: File Explorer open on the
+; install folder, or a browser, shows a window titled 钢筋重量计算 too. A program file
+; that cannot be opened for writing is in use whatever holds it, a copy running in
+; another session, whose window this one cannot find, included. $INSTDIR must be set,
+; and writable by this process when free.
 !macro STOP_WHILE_RUNNING un
 Function ${un}StopWhileRunning
     retry:
         FindWindow $0 "${WINDOW_CLASS}"
         ${If} $0 = 0
-            FindWindow $0 "" "${APP_NAME}"
+        ${AndIf} ${FileExists} "$INSTDIR\${APP_EXE}"
+            ; GENERIC_WRITE with every kind of sharing, OPEN_EXISTING: fails only where
+            ; another opener keeps writers out, as Windows does for a running program.
+            System::Call 'kernel32::CreateFileW(w "$INSTDIR\${APP_EXE}", i 0x40000000, i 7, p 0, i 3, i 0, p 0) p .r1'
+            ${If} $1 = -1
+                StrCpy $0 1
+            ${Else}
+                System::Call 'kernel32::CloseHandle(p r1)'
+            ${EndIf}
         ${EndIf}
         ${If} $0 <> 0
             MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
@@ -199,7 +212,6 @@ Function .onInit
         SetErrorLevel 3
         Quit
     ${EndIf}
-    Call StopWhileRunning
     Call ReadMachine
     Call ChooseProgram
 
@@ -216,6 +228,8 @@ Function .onInit
             IDNO +2
         Call MultiUser.InstallMode.AllUsers
     ${EndIf}
+    ; The folder is settled: the program there must not be running.
+    Call StopWhileRunning
 
     ; A copy for all users, from release 1.00 or an administrator's install, stays where
     ; it is; the user is told where, so that two entries in the Start menu surprise no one.
