@@ -6,14 +6,21 @@
 ; uninstall entry under HKCU, the shortcuts in the user's own Start menu and desktop.
 ; For all users (Program Files, HKLM) when started as administrator and the user says
 ; so, or with /AllUsers from an elevated prompt. /S installs silently, with a desktop
-; shortcut unless /NODESKTOP is given; the uninstaller takes /S too.
+; shortcut unless /NODESKTOP is given; the uninstaller takes /S too, and for an
+; all-users copy asks Windows for the rights itself (un.ElevateForAllUsers).
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=… -DVERSION4=… -DPUBLISHER=… -DSTAGE=…
 ;            -DICON=… -DOUTFILE=… -DSIZE_KB_WIN64=… -DSIZE_KB_WIN32=… rebar-weight.nsi
 ; STAGE holds the notices, win64/rebar-weight.exe and win32/rebar-weight.exe.
 ; -DMACHINE_FROM_COMMAND_LINE makes a test build that takes the machine from
 ; /Machine=AMD64|ARM64|IA32 and the Windows build from /Build=<number>, so the choice
-; for a machine Wine cannot be can still be run; the shipped installer reads no such
-; switch.
+; for a machine Wine cannot be can still be run; -DPRIVILEGES_FROM_COMMAND_LINE makes
+; its uninstaller take the account's rights from /Privileges=Admin|User, stand a
+; refused UAC prompt for its restart with /Elevation=refused and write each restart to
+; the file /ElevationLog= names (un.ElevateForAllUsers), since Wine runs everything
+; with full rights. The shipped installer reads no such switch.
+; Exit status: 0 done; 1 cancelled and 2 stopped, as NSIS sets them; 3 Windows too old;
+; 4 the program running or its file in use; 5 an all-users copy left in place because
+; the uninstaller got no administrator rights (the UAC prompt refused or failing).
 Unicode true
 ; A 32-bit stub, so that a 32-bit Windows can start it; 64-bit Windows start it as a
 ; WOW64 process. As one, $PROGRAMFILES is Program Files (x86) and HKLM\Software is
@@ -25,7 +32,7 @@ ManifestDPIAware true
 !define APP_NAME "钢筋重量计算"
 !define APP_EXE "rebar-weight.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\RebarWeight"
-; The class of the program's window, and the title release 1.00's window had too.
+; The class of the program's window, in this release and in release 1.00.
 !define WINDOW_CLASS "RebarWeightForm1"
 
 ; "Standard": the installer asks Windows for no elevation (RequestExecutionLevel user).
@@ -98,14 +105,28 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "MIT License"
     Delete "$INSTDIR\${name}"
 !macroend
 
-; Stops with a message (and, silent, with exit status 4) while the program runs, so
-; that nothing fails halfway on a file in use.
+; Stops with a message (and, silent, with exit status 4) while the program runs or its
+; file in $INSTDIR is in use, so that nothing fails halfway on a file in use. The
+; program is known by its window's class, never by a title: File Explorer open on the
+; install folder, or a browser, shows a window titled 钢筋重量计算 too. A program file
+; that cannot be opened for writing is in use whatever holds it, a copy running in
+; another session, whose window this one cannot find, included. $INSTDIR must be set,
+; and writable by this process when free: the uninstaller of an all-users copy checks
+; only once it has administrator rights.
 !macro STOP_WHILE_RUNNING un
 Function ${un}StopWhileRunning
     retry:
         FindWindow $0 "${WINDOW_CLASS}"
         ${If} $0 = 0
-            FindWindow $0 "" "${APP_NAME}"
+        ${AndIf} ${FileExists} "$INSTDIR\${APP_EXE}"
+            ; GENERIC_WRITE with every kind of sharing, OPEN_EXISTING: fails only where
+            ; another opener keeps writers out, as Windows does for a running program.
+            System::Call 'kernel32::CreateFileW(w "$INSTDIR\${APP_EXE}", i 0x40000000, i 7, p 0, i 3, i 0, p 0) p .r1'
+            ${If} $1 = -1
+                StrCpy $0 1
+            ${Else}
+                System::Call 'kernel32::CloseHandle(p r1)'
+            ${EndIf}
         ${EndIf}
         ${If} $0 <> 0
             MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
@@ -117,6 +138,117 @@ FunctionEnd
 !macroend
 !insertmacro STOP_WHILE_RUNNING ""
 !insertmacro STOP_WHILE_RUNNING "un."
+
+; What MultiUser.nsh says in a box when the account lacks the rights a mode needs, in
+; Chinese (it has only English). At the "Standard" level only the all-users one can
+; come, defined where MULTIUSER_INIT and MULTIUSER_UNINIT are inserted; the other two
+; belong to the Admin and Power levels. <action> is 安装 or 卸载.
+!macro MULTIUSER_TEXTS action
+    !define /redef MULTIUSER_INIT_TEXT_ADMINREQUIRED "${APP_NAME}${action}程序需要管理员权限。"
+    !define /redef MULTIUSER_INIT_TEXT_POWERREQUIRED \
+        "${APP_NAME}${action}程序至少需要高级用户（Power Users）的权限。"
+!macroend
+
+; The uninstaller of an all-users copy (its entry runs it with /AllUsers) needs
+; administrator rights, and Windows starts it without them: the uninstaller asks for
+; none (RequestExecutionLevel user), and an administrator's UAC-filtered account reads
+; as "User". Then it starts its own file again with the "runas" verb, for which
+; Windows asks for the rights, with /AllUsers, /S when silent, /Elevated and
+; _?=$INSTDIR, waits for it and ends with its status. Its own file is the copy of
+; uninstall.exe that NSIS runs from a temporary folder; told the folder with _?=, the
+; new one runs from there as it is, rather than copying itself again and ending at
+; once, so it can be waited for, and it can remove $INSTDIR\uninstall.exe and the
+; folder, which an uninstaller running from $INSTDIR could not. If the new one does
+; not start (the prompt refused, or UAC unable to give the rights), or is that one
+; (/Elevated) and still has none, it says so, changes nothing and ends with status 5.
+; A per-user copy needs no rights: nothing is asked.
+Var Rights
+Function un.ElevateForAllUsers
+    ${un.GetParameters} $R0
+    ClearErrors
+    ${un.GetOptions} $R0 "/AllUsers" $R1
+    ${If} ${Errors}
+        Return
+    ${EndIf}
+    UserInfo::GetAccountType
+    Pop $Rights
+!ifdef PRIVILEGES_FROM_COMMAND_LINE
+    ; The test build: /Privileges= stands for what UserInfo reports.
+    ClearErrors
+    ${un.GetOptions} $R0 "/Privileges=" $R1
+    ${IfNot} ${Errors}
+        StrCpy $Rights $R1
+    ${EndIf}
+!endif
+    ; What MultiUser.nsh takes as enough for all users.
+    ${If} $Rights == "Admin"
+    ${OrIf} $Rights == "Power"
+        Return
+    ${EndIf}
+    ClearErrors
+    ${un.GetOptions} $R0 "/Elevated" $R1
+    ${If} ${Errors}
+        StrCpy $R1 "/AllUsers"
+        ${If} ${Silent}
+            StrCpy $R1 "$R1 /S"
+        ${EndIf}
+        ; _?= comes last and unquoted: NSIS takes the rest of the line as the folder.
+        StrCpy $R1 "$R1 /Elevated _?=$INSTDIR"
+        Call un.RunElevated
+        ${If} $R2 != ""
+            SetErrorLevel $R2
+            Quit
+        ${EndIf}
+    ${EndIf}
+    MessageBox MB_OK|MB_ICONSTOP \
+        "这份${APP_NAME}是为这台电脑的所有用户安装的，卸载它需要管理员权限。未能取得管理员权限，没有卸载任何内容。" \
+        /SD IDOK
+    SetErrorLevel 5
+    Quit
+FunctionEnd
+
+; Starts this uninstaller's own file with the switches in $R1 through ShellExecuteEx
+; and the "runas" verb, waits for it and sets $R2 to its exit status, or to "" when
+; it did not start. SHELLEXECUTEINFOW: cbSize, fMask (SEE_MASK_NOCLOSEPROCESS, and
+; SEE_MASK_FLAG_NO_UI: the message above is the one shown), hwnd, lpVerb, lpFile,
+; lpParameters, lpDirectory (the system folder: not $INSTDIR, which the new one
+; removes and could not as its current folder), nShow, hInstApp, lpIDList, lpClass,
+; hkeyClass, dwHotKey, hIcon, hProcess.
+Function un.RunElevated
+    StrCpy $R2 ""
+!ifdef PRIVILEGES_FROM_COMMAND_LINE
+    ; The test build: every start is written to the file /ElevationLog= names, and
+    ; /Elevation=refused stands for the UAC prompt answered "no", where ShellExecuteEx
+    ; fails with ERROR_CANCELLED and starts nothing.
+    ClearErrors
+    ${un.GetOptions} $R0 "/ElevationLog=" $R3
+    ${IfNot} ${Errors}
+        FileOpen $R4 $R3 a
+        FileSeek $R4 0 END
+        FileWriteUTF16LE $R4 "runas|$EXEPATH|$R1$\r$\n"
+        FileClose $R4
+    ${EndIf}
+    ClearErrors
+    ${un.GetOptions} $R0 "/Elevation=" $R3
+    ${If} $R3 == "refused"
+        Return
+    ${EndIf}
+!endif
+    System::Call '*(&l4, i 0x440, p $HWNDPARENT, w "runas", w "$EXEPATH", w R1, w "$SYSDIR", i 1, p, p, p, p, i, p, p) p .R3'
+    System::Call 'shell32::ShellExecuteExW(p R3) i .R4'
+    ${If} $R4 <> 0
+        System::Call '*$R3(i, i, p, p, p, p, p, i, p, p, p, p, i, p, p .R5)'
+        ${If} $R5 <> 0
+            System::Call 'kernel32::WaitForSingleObject(p R5, i -1)'
+            System::Call 'kernel32::GetExitCodeProcess(p R5, *i .R2)'
+            System::Call 'kernel32::CloseHandle(p R5)'
+        ${Else}
+            ; Started, with no process to wait for: not a refusal.
+            StrCpy $R2 0
+        ${EndIf}
+    ${EndIf}
+    System::Free $R3
+FunctionEnd
 
 ; The machine Windows runs on, $Machine (AMD64, ARM64 or IA32, as IsWow64Process2
 ; reports it through x64.nsh), and the Windows build, $Build.
@@ -199,10 +331,12 @@ Function .onInit
         SetErrorLevel 3
         Quit
     ${EndIf}
-    Call StopWhileRunning
     Call ReadMachine
     Call ChooseProgram
 
+    !insertmacro MULTIUSER_TEXTS 安装
+    !define /redef MULTIUSER_INIT_TEXT_ALLUSERSNOTPOSSIBLE \
+        "您的账户没有足够的权限，无法为这台电脑的所有用户安装${APP_NAME}。"
     !insertmacro MULTIUSER_INIT
     ${GetParameters} $2
     ClearErrors
@@ -216,6 +350,8 @@ Function .onInit
             IDNO +2
         Call MultiUser.InstallMode.AllUsers
     ${EndIf}
+    ; The folder is settled: the program there must not be running.
+    Call StopWhileRunning
 
     ; A copy for all users, from release 1.00 or an administrator's install, stays where
     ; it is; the user is told where, so that two entries in the Start menu surprise no one.
@@ -230,7 +366,11 @@ FunctionEnd
 
 Function un.onInit
     SetRegView 64
+    Call un.ElevateForAllUsers
     Call un.StopWhileRunning
+    !insertmacro MULTIUSER_TEXTS 卸载
+    !define /redef MULTIUSER_INIT_TEXT_ALLUSERSNOTPOSSIBLE \
+        "您的账户没有足够的权限，无法卸载为这台电脑的所有用户安装的${APP_NAME}。"
     !insertmacro MULTIUSER_UNINIT
 FunctionEnd
 

@@ -26,6 +26,10 @@ start_menu="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/钢�
 desktop="$user_dir/Desktop/钢筋重量计算.lnk"
 key='Software\Microsoft\Windows\CurrentVersion\Uninstall\RebarWeight'
 windows_path() { echo "Z:${1//\//\\}"; }
+in_prefix() { # <path under drive_c>: the same as Windows names it, C:\…
+    local path="C:${1#"$drive_c"}"
+    echo "${path//\//\\}"
+}
 
 settle() { wineserver -w; }
 install() { local status=0; wine "$@" >/dev/null 2>&1 || status=$?; settle; return "$status"; }
@@ -43,6 +47,18 @@ uninstall_from() { # <folder> [args]: the uninstaller copies itself away; wait f
     wine "$folder/uninstall.exe" "$@" >/dev/null 2>&1 || status=$?
     settle
     for _ in $(seq 20); do [ -e "$folder/uninstall.exe" ] || break; sleep 0.5; done
+    return "$status"
+}
+uninstall_copy() { # <folder> [args]: the uninstaller run the way it runs itself, from a
+    # copy elsewhere told the folder with _?=, so that its own exit status is the one
+    # seen. _?= takes the rest of the command line, unquoted, spaces and all, which
+    # wine would quote: cmd passes the line as it is written.
+    local folder="$1" status=0
+    shift
+    cp "$folder/uninstall.exe" "$work/Un_A.exe"
+    wine cmd /c "$(windows_path "$work/Un_A.exe") $* _?=$(in_prefix "$folder")" >/dev/null 2>&1 \
+        || status=$?
+    rm -f "$work/Un_A.exe"
     return "$status"
 }
 machine_of() { # <file>: x86-64 or i386, from the PE header
@@ -76,6 +92,24 @@ walk() { # <folder>
     texts="$(wine "$probe" texts 钢筋重量计算 10 | tr -d '\r')"
     grep -qx 15.8 <<<"$texts" && grep -qx 10 <<<"$texts" \
         || fail "the installed program's walk did not give 10 and 15.8: $(tr '\n' ' ' <<<"$texts")"
+}
+
+# start_window <title> [file]: the probe's own window, of a class that is not the
+# program's, with that title, holding the file open against writers; sets app (the pid).
+# close_window ends it as the close box would.
+start_window() {
+    local file=()
+    [ -n "${2:-}" ] && file=("$(in_prefix "$2")")
+    wine "$probe" window "$1" 240 "${file[@]}" >/dev/null 2>&1 &
+    app=$!
+    timeout 30 xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null \
+        || fail "the probe showed no window titled $1"
+}
+close_window() {
+    wine taskkill /im "$(basename "$probe")" >/dev/null 2>&1 || true
+    timeout 30 tail --pid="$app" -f /dev/null || fail "the probe's window did not close"
+    wait "$app" || fail "the probe's window ended with an error"
+    app=""
 }
 
 # The prefix as files and registry, less what Wine changes by itself: its own folder

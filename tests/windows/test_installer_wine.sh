@@ -18,8 +18,9 @@
 #              uninstaller in place of the old ones; then nothing left after uninstall;
 #   too old    Wine reporting XP x64 and Vista: the one-sentence message, exit 3,
 #              nothing written; Windows 7: it installs;
-#   running    with the program open, /S install and uninstall stop with exit 4 and
-#              change nothing;
+#   open       with the program open, or its file held open by another process, /S
+#              install, upgrade and uninstall stop with exit 4 and change nothing;
+#              with another program's window titled 钢筋重量计算 open, all three run;
 #   earlier    an all-users copy where release 1.00 put it: the message names its folder;
 #   no desktop /S /NODESKTOP: no desktop shortcut.
 #   test_installer_wine.sh <setup.exe> <higher-version setup.exe> <release 1.00 setup.exe>
@@ -60,23 +61,61 @@ changes clean installed | sed 's/^/  /'
 walk "$per_user"
 echo "the installed program: 250 ⏎ 4 ⏎ 16 ⏎ ⏎ gives 10 m and 15.8 kg"
 
-echo "== running: install and uninstall stop and change nothing"
-snapshot before_running
-# Neither waits for the whole prefix to settle (the program runs on): wine returns
-# with the installer's own status, and _?= keeps the uninstaller from copying itself
-# away first, so its status is the one seen.
-status=0
-wine "$setup" /S >/dev/null 2>&1 || status=$?
-[ "$status" -eq 4 ] || fail "a silent install over the running program ended with $status, not 4"
-status=0
-wine "$per_user/uninstall.exe" /CurrentUser /S "_?=$(sed 's|.*/drive_c|C:|; s|/|\\|g' <<<"$per_user")" \
-    >/dev/null 2>&1 || status=$?
-[ "$status" -eq 4 ] || fail "a silent uninstall of the running program ended with $status, not 4"
-snapshot after_running
-[ -z "$(changes before_running after_running)" ] \
-    || fail "the stopped runs changed: $(changes before_running after_running)"
 close_program
-echo "install and uninstall while it runs: exit status 4, nothing changed"
+
+echo "== what stops install, upgrade and uninstall: the program, not its title"
+# Each row opens something, then runs /S install (this version again), upgrade (9.99)
+# and uninstall with it open. Neither waits for the whole prefix to settle (what is
+# open stays open): wine returns with the installer's own status, and the uninstaller
+# runs from a copy with _?=, as it runs itself, so its own status is the one seen.
+# blocker | status of each run
+#   program: the installed program; held: its file, held open against writers by
+#   another process with no window of the program; foreign: another program's window
+#   titled 钢筋重量计算, as File Explorer open on the install folder is.
+while IFS='|' read -r -u 3 blocker expected; do
+    [ -f "$per_user/rebar-weight.exe" ] || install "$setup" /S || fail "$blocker: the install before failed"
+    case "$blocker" in
+        program) start_program "$per_user/rebar-weight.exe" ;;
+        held) start_window probe "$per_user/rebar-weight.exe" ;;
+        foreign) start_window 钢筋重量计算 ;;
+    esac
+    snapshot before_blocker
+    for run in install upgrade uninstall; do
+        status=0
+        case "$run" in
+            install) wine "$setup" /S >/dev/null 2>&1 || status=$? ;;
+            upgrade) wine "$newer" /S >/dev/null 2>&1 || status=$? ;;
+            uninstall) uninstall_copy "$per_user" /CurrentUser /S || status=$? ;;
+        esac
+        [ "$status" -eq "$expected" ] || fail "$blocker open: the $run ended with $status, not $expected"
+        if [ "$expected" -eq 0 ]; then
+            case "$run" in
+                install) installed_program "$per_user" "$win64" ;;
+                upgrade) grep -q '"DisplayVersion"="9.99"' <<<"$(entry HKCU)" \
+                    || fail "$blocker open: the upgrade left $(entry HKCU)" ;;
+                uninstall) [ ! -e "$per_user" ] && [ -z "$(entry HKCU)" ] \
+                    || fail "$blocker open: the uninstall left the folder or the entry" ;;
+            esac
+        fi
+    done
+    if [ "$expected" -ne 0 ]; then
+        snapshot after_blocker
+        [ -z "$(changes before_blocker after_blocker)" ] \
+            || fail "$blocker open: the stopped runs changed: $(changes before_blocker after_blocker)"
+    fi
+    case "$blocker" in
+        program) close_program ;;
+        *) close_window ;;
+    esac
+    settle
+    echo "$blocker open: install, upgrade and uninstall end with $expected$( [ "$expected" -ne 0 ] && echo ', nothing changed')"
+done 3<<'EOF'
+program|4
+foreign|0
+held|4
+EOF
+install "$setup" /S || fail "the install after the rows failed"
+installed_program "$per_user" "$win64"
 
 echo "== upgrade"
 printf 'stand-in\n' >"$per_user/LGPL-3.txt" # what release 1.00 installed

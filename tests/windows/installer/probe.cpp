@@ -3,7 +3,13 @@
 //                                      part, prints its text and presses its button
 //   probe texts <title> <seconds>      waits for a window of exactly that title and
 //                                      prints the text of each of its controls
-// Texts are written as UTF-8, one per line. Exit status 1 when no window came.
+//   probe window <title> <seconds> [file]
+//                                      shows a top-level window of its own class with
+//                                      that title, and holds the file open with only
+//                                      readers shared (no writer gets in), until the
+//                                      window is closed or the seconds are over
+// Texts are written as UTF-8, one per line. Exit status 1 when no window came, or when
+// the window could not be made or the file not held.
 #include <windows.h>
 
 #include <cwchar>
@@ -53,8 +59,53 @@ static BOOL CALLBACK printChild(HWND child, LPARAM box)
     return TRUE;
 }
 
+static LRESULT CALLBACK ownWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_TIMER: // the seconds are over
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A window that is not the program's: another class, the title asked for.
+static int showWindow(const wchar_t *title, int seconds, const wchar_t *file)
+{
+    HANDLE held = INVALID_HANDLE_VALUE;
+    if (file) {
+        held = CreateFileW(file, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING, 0, NULL);
+        if (held == INVALID_HANDLE_VALUE)
+            return 1;
+    }
+    WNDCLASSW kind = {};
+    kind.lpfnWndProc = ownWindow;
+    kind.hInstance = GetModuleHandleW(NULL);
+    kind.lpszClassName = L"InstallerProbeWindow";
+    kind.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+    if (!RegisterClassW(&kind))
+        return 1;
+    HWND window = CreateWindowW(kind.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                CW_USEDEFAULT, CW_USEDEFAULT, 320, 160, NULL, NULL,
+                                kind.hInstance, NULL);
+    if (!window)
+        return 1;
+    SetTimer(window, 1, (UINT)seconds * 1000, NULL);
+    MSG message;
+    while (GetMessageW(&message, NULL, 0, 0) > 0)
+        DispatchMessageW(&message);
+    if (held != INVALID_HANDLE_VALUE)
+        CloseHandle(held);
+    return 0;
+}
+
 int wmain(int argc, wchar_t **argv)
 {
+    if (argc >= 4 && wcscmp(argv[1], L"window") == 0)
+        return showWindow(argv[2], _wtoi(argv[3]), argc > 4 ? argv[4] : NULL);
     if (argc != 4)
         return 2;
     const int box = wcscmp(argv[1], L"box") == 0;
