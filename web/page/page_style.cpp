@@ -26,7 +26,7 @@ std::string families(const char16_t *face)
     if (name == u"华文新魏")
         return "\"华文新魏\",STXinwei,\"楷体\",KaiTi,\"Rebar Kai\",\"AR PL KaitiM GB\","
                "\"AR PL UKai CN\",serif";
-    return "\"" + utf8(name)
+    return "\"" + utf8Text(name)
            + "\",SimSun,NSimSun,\"Rebar Song\",\"AR PL SungtiL GB\",\"AR PL UMing CN\","
              "\"Noto Serif CJK SC\",serif";
 }
