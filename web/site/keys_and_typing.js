@@ -84,9 +84,12 @@ function onBeforeInput(event) {
         });
         return;
     }
-    cancelInput(event, field, function () {
+    // Several characters at once (an input method's or a keyboard's commit): the browser
+    // puts them in, and its commit sets the selection after this event, wherever the focus
+    // has gone by then; so they are taken back out once in, and typed one by one.
+    afterInput = {field: field, saved: snapshot(field), then: function () {
         typeCharacters(data, null);
-    });
+    }};
 }
 
 function onInput(event) {
