@@ -218,7 +218,12 @@ TEST(Page, theTwoPagesCarryWhatEachNeeds)
     parts.script = "startPage();\n";
     parts.moduleBase64 = base64(std::string("\0asm", 4));
     parts.songFontUrl = "data:font/ttf;base64,U09ORw==";
+    parts.facesLicence = "ARPHIC PUBLIC LICENSE\n";
     const std::string one = writePage(parts);
+    EXPECT_NE(one.find("<script type=\"text/plain\" id=\"Faces-licence\">\nARPHIC PUBLIC "
+                       "LICENSE\n</script>"),
+              std::string::npos);
+    EXPECT_EQ(site.find("Faces-licence"), std::string::npos);
     EXPECT_NE(one.find("<script type=\"text/plain\" id=\"Module-base64\">AGFzbQ==</script>"),
               std::string::npos);
     EXPECT_NE(one.find("<script>\nstartPage();\n</script>"), std::string::npos);

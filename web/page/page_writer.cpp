@@ -158,8 +158,11 @@ std::string writePage(const PageParts &parts)
     page += noWasm;
 
     if (parts.singleFile) {
-        if (parts.script.find("</script") != std::string::npos)
+        if (parts.script.find("</script") != std::string::npos
+            || parts.facesLicence.find("</script") != std::string::npos)
             return {};
+        page += "<script type=\"text/plain\" id=\"Faces-licence\">\n" + parts.facesLicence
+                + "</script>\n";
         page += "<script type=\"text/plain\" id=\"Module-base64\">" + parts.moduleBase64
                 + "</script>\n<script>\n" + parts.script + "</script>\n";
     } else {
