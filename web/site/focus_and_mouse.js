@@ -107,6 +107,11 @@ function onMouseDown(event) {
         closeList();
     }
     if (!form1.contains(target)) {
+        // The page around the window is the desktop: a press there leaves the window's
+        // focus where it is (a link of the page, after 退出, is the page's).
+        if (target === document.body || target === root) {
+            event.preventDefault();
+        }
         return;
     }
     if (event.button !== 0) {
