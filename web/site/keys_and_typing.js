@@ -4,7 +4,8 @@
 // and Enter, D and d then walk on to the next field. Enter is 13, also with Shift; 10
 // with Ctrl; nothing with Alt. Tab and Shift+Tab walk the tab order round, the option
 // group being one stop at the button that is set. Enter presses a focused button once:
-// a repeat of the key held down presses nothing. Escape closes nothing.
+// a repeat of the key held down presses nothing. The arrow keys move round the option
+// group. Escape closes nothing.
 //
 // Characters come from beforeinput, never from the key itself: a phone's keyboard sends
 // no key code for letters (229). Where the browser cannot cancel an input, the
@@ -178,6 +179,29 @@ function moveByTab(back) {
     focusControl(stops[next], FOCUS_KEYBOARD);
 }
 
+// The arrow keys within the option group, round in tab order, the focus and the set
+// button moving together, as the dialog manager moves them (not every browser goes
+// round: WebKit stops at the ends).
+function arrowInGroup(target, event) {
+    var key = event.key;
+    var back = key === "ArrowUp" || key === "Up" || key === "ArrowLeft" || key === "Left";
+    var on = key === "ArrowDown" || key === "Down" || key === "ArrowRight" || key === "Right";
+    if ((!back && !on) || event.altKey || event.ctrlKey || event.metaKey) {
+        return;
+    }
+    event.preventDefault();
+    var group = [];
+    for (var i = 0; i < tabOrder.length; i++) {
+        if (tabOrder[i].type === "radio" && tabOrder[i].name === target.name
+            && !tabOrder[i].hidden) {
+            group.push(tabOrder[i]);
+        }
+    }
+    var next = group[(group.indexOf(target) + (back ? group.length - 1 : 1)) % group.length];
+    focusControl(next, FOCUS_KEYBOARD);
+    next.checked = true;
+}
+
 function enterPressed(target, number, event) {
     if (number < 0) {
         return;
@@ -219,6 +243,8 @@ function onKeyDown(event) {
     }
     if (target === comboInput) {
         closedComboKey(event);
+    } else if (target.type === "radio" && number >= 0) {
+        arrowInGroup(target, event);
     }
 }
 
