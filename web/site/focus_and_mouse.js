@@ -103,7 +103,9 @@ function onMouseDown(event) {
     }
     away = false;
     var target = event.target;
-    if (comboIsOpen() && !comboFrame.contains(target)) {
+    // The open list closes at a press anywhere but on itself or its button, as a
+    // desktop list that has the mouse captured.
+    if (comboIsOpen() && !comboList.contains(target) && target !== comboButton) {
         closeList();
     }
     if (!form1.contains(target)) {
