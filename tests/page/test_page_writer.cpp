@@ -1,96 +1,21 @@
 // The page against the stored window it is written from: every control with its name,
 // number, kind, caption, accessible name, place and size in twips, font, colours and
-// visibility, in tab order; the hit areas; what each of the two pages carries.
+// visibility, in tab order; the window and the message box; what each of the two pages
+// carries.
 
 #include "author_line.h"
 #include "form1.h"
-#include "hit_areas.h"
-#include "page_text.h"
-#include "page_writer.h"
-#include "stored_form.h"
+#include "page_markup.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 namespace {
 
-PageParts siteParts()
-{
-    PageParts parts;
-    parts.iconUrl = "data:image/png;base64,AAAA";
-    return parts;
-}
-
-const std::string &sitePage()
-{
-    static const std::string page = writePage(siteParts());
-    return page;
-}
-
-// The start tag of the one element whose id is `id`; empty when there is none or more.
-std::string startTag(const std::string &page, const std::string &id)
-{
-    const std::string needle = " id=\"" + id + "\"";
-    const std::size_t at = page.find(needle);
-    if (at == std::string::npos || page.find(needle, at + 1) != std::string::npos)
-        return {};
-    const std::size_t open = page.rfind('<', at);
-    return page.substr(open, page.find('>', at) - open + 1);
-}
-
-// The value of an attribute of a start tag; "(none)" when it has none.
-std::string attributeOf(const std::string &tag, const std::string &name)
-{
-    const std::string needle = " " + name + "=\"";
-    const std::size_t at = tag.find(needle);
-    if (at == std::string::npos)
-        return "(none)";
-    const std::size_t start = at + needle.size();
-    return tag.substr(start, tag.find('"', start) - start);
-}
-
-bool hasAttribute(const std::string &tag, const std::string &name)
-{
-    return tag.find(" " + name + " ") != std::string::npos
-           || tag.find(" " + name + ">") != std::string::npos
-           || tag.find(" " + name + "=") != std::string::npos;
-}
-
-// The text after an element's start tag, up to the next tag.
-std::string contentOf(const std::string &page, const std::string &id)
-{
-    const std::string tag = startTag(page, id);
-    const std::size_t start = page.find(tag) + tag.size();
-    return page.substr(start, page.find('<', start) - start);
-}
-
-// The declarations of the last style rule "#id{...}": the one written from the stored
-// window, after the page's fixed look.
-std::string ruleOf(const std::string &page, const std::string &id)
-{
-    const std::string needle = "\n#" + id + "{";
-    const std::size_t at = page.rfind(needle);
-    if (at == std::string::npos)
-        return {};
-    const std::size_t start = at + needle.size();
-    return page.substr(start, page.find('}', start) - start);
-}
-
-std::string tw(int twips)
-{
-    return "calc(" + std::to_string(twips) + "*var(--tw))";
-}
-
 std::string caption(const StoredControl &stored)
 {
     return escapeHtml(stored.caption ? utf8Text(stored.caption) : utf8Text(authorLine()));
-}
-
-std::string name(Control control)
-{
-    return controlName(control);
 }
 
 class PageControl : public testing::TestWithParam<StoredControl> {};
@@ -240,141 +165,6 @@ TEST(Page, theTwoPagesCarryWhatEachNeeds)
 
     parts.script = "var end = \"</script>\";\n";
     EXPECT_EQ(writePage(parts), "") << "an inline script must not end its own element";
-}
-
-TEST(HitAreas, everyControlThatTakesPressesHasOne)
-{
-    const auto areas = hitAreas();
-    ASSERT_TRUE(areas);
-    const std::string &page = sitePage();
-    for (const StoredControl &stored : storedControls) {
-        const bool pressed =
-            stored.kind != ControlKind::Label || Form1::handlesClick(stored.control);
-        const auto found = std::count_if(areas->begin(), areas->end(), [&](const HitArea &hit) {
-            return hit.control == stored.control || hit.partner == stored.control;
-        });
-        EXPECT_EQ(found, pressed ? 1 : 0) << name(stored.control);
-    }
-    for (const HitArea &hit : *areas) {
-        const std::string id = name(hit.control) + "-hit";
-        EXPECT_EQ(attributeOf(startTag(page, id), "data-for"), name(hit.control));
-        EXPECT_EQ(ruleOf(page, id), "left:" + tw(hit.area.left) + ";top:" + tw(hit.area.top)
-                                        + ";width:" + tw(hit.area.width())
-                                        + ";height:" + tw(hit.area.height()));
-        // Beneath every control, so that a press on a control reaches the control.
-        EXPECT_LT(page.find(" id=\"" + id + "\""), page.find(" id=\"Label1\""));
-    }
-}
-
-// An option button and the label that switches to it are one target.
-TEST(HitAreas, optionButtonsGoWithTheirLabels)
-{
-    const auto areas = hitAreas();
-    ASSERT_TRUE(areas);
-    for (const HitArea &hit : *areas) {
-        const StoredControl &stored = storedControl(hit.control);
-        if (stored.kind != ControlKind::OptionButton) {
-            EXPECT_EQ(hit.partner, Control::Form1);
-            continue;
-        }
-        EXPECT_EQ(hit.partner, stored.namedBy);
-        const TwipsRect circle = drawnRect(stored);
-        const TwipsRect label = drawnRect(storedControl(stored.namedBy));
-        EXPECT_EQ(hit.drawn.left, std::min(circle.left, label.left));
-        EXPECT_EQ(hit.drawn.right, std::max(circle.right, label.right));
-        EXPECT_EQ(hit.drawn.top, std::min(circle.top, label.top));
-        EXPECT_EQ(hit.drawn.bottom, std::max(circle.bottom, label.bottom));
-    }
-}
-
-TEST(HitAreas, atLeast24PixelsAroundWhatIsDrawnInsideTheWindow)
-{
-    // WCAG 2.5.8: 24 × 24 CSS pixels, 15 twips each.
-    EXPECT_EQ(minimumTargetTwips, 24 * 15);
-    const auto areas = hitAreas();
-    ASSERT_TRUE(areas);
-    for (const HitArea &hit : *areas) {
-        const TwipsRect &a = hit.area;
-        EXPECT_GE(a.width(), minimumTargetTwips) << name(hit.control);
-        EXPECT_GE(a.height(), minimumTargetTwips) << name(hit.control);
-        EXPECT_TRUE(a.left <= hit.drawn.left && a.top <= hit.drawn.top && a.right >= hit.drawn.right
-                    && a.bottom >= hit.drawn.bottom)
-            << name(hit.control);
-        EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= clientWidthTwips
-                    && a.bottom <= clientHeightTwips)
-            << name(hit.control);
-    }
-}
-
-// Two hit areas meet only where the stored window itself draws two controls over each
-// other (单根长度(cm) reaches one pixel into the field below it).
-TEST(HitAreas, noneReachesIntoAnother)
-{
-    const auto areas = hitAreas();
-    ASSERT_TRUE(areas);
-    const auto overlap = [](const TwipsRect &a, const TwipsRect &b) {
-        return TwipsRect{std::max(a.left, b.left), std::max(a.top, b.top),
-                         std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-    };
-    const auto empty = [](const TwipsRect &r) { return r.right <= r.left || r.bottom <= r.top; };
-    for (const HitArea &one : *areas) {
-        for (const HitArea &other : *areas) {
-            if (&one == &other)
-                continue;
-            const TwipsRect areasMeet = overlap(one.area, other.area);
-            if (empty(areasMeet))
-                continue;
-            const TwipsRect drawnMeet = overlap(one.drawn, other.drawn);
-            EXPECT_TRUE(!empty(drawnMeet) && areasMeet.left >= drawnMeet.left
-                        && areasMeet.top >= drawnMeet.top && areasMeet.right <= drawnMeet.right
-                        && areasMeet.bottom <= drawnMeet.bottom)
-                << name(one.control) << " and " << name(other.control);
-        }
-    }
-}
-
-struct Base64Row {
-    const char *bytes;
-    const char *encoded;
-};
-
-// RFC 4648's test vectors.
-const Base64Row base64Rows[] = {{"", ""},
-                                {"f", "Zg=="},
-                                {"fo", "Zm8="},
-                                {"foo", "Zm9v"},
-                                {"foob", "Zm9vYg=="},
-                                {"fooba", "Zm9vYmE="},
-                                {"foobar", "Zm9vYmFy"}};
-
-TEST(PageText, base64)
-{
-    for (const Base64Row &row : base64Rows)
-        EXPECT_EQ(base64(row.bytes), row.encoded) << row.bytes;
-    EXPECT_EQ(base64(std::string("\xff\xfe\x00", 3)), "//4A");
-}
-
-struct DecimalRow {
-    double value;
-    const char *text;
-};
-
-const DecimalRow decimalRows[] = {{9.0, "9"},           {14.25, "14.25"},     {10.0, "10"},
-                                  {0.5, "0.5"},         {-0.5, "-0.5"},       {1.0 / 3.0, "0.333"},
-                                  {2.0 / 3.0, "0.667"}, {-12.0625, "-12.063"}};
-
-TEST(PageText, decimal)
-{
-    for (const DecimalRow &row : decimalRows)
-        EXPECT_EQ(decimal(row.value), row.text) << row.value;
-}
-
-TEST(PageText, utf8AndEscapes)
-{
-    EXPECT_EQ(utf8Text(u"钢筋(mm)"), "\xe9\x92\xa2\xe7\xad\x8b(mm)");
-    EXPECT_EQ(utf8Text(u"\U0001F600"), "\xf0\x9f\x98\x80");
-    EXPECT_EQ(utf8Text(u"é"), "\xc3\xa9");
-    EXPECT_EQ(escapeHtml("a<b>&\"c\""), "a&lt;b&gt;&amp;&quot;c&quot;");
 }
 
 } // namespace

@@ -81,7 +81,8 @@ function startPage() {
     window.addEventListener("resize", fitToViewport);
     hookMessageBox();
     hookComboBox();
-    hookKeysAndTyping();
+    hookKeys();
+    hookTyping();
     moduleBytes().then(function (bytes) {
         return WebAssembly.compile(bytes);
     }).then(function (module) {
