@@ -20,8 +20,8 @@ def read_xpm(path):
     width, height, count, per = (int(v) for v in strings[0].split()[:4])
     colours = {}
     for line in strings[1:1 + count]:
-        key, spec = line[:per], line[per:].split()
-        value = spec[spec.index("c") + 1]
+        key, fields = line[:per], line[per:].split()
+        value = fields[fields.index("c") + 1]
         if value.lower() == "none":
             colours[key] = (0, 0, 0, 0)
         else:
