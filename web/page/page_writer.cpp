@@ -1,6 +1,7 @@
 #include "page_writer.h"
 
 #include "author_line.h"
+#include "enter_key_hints.h"
 #include "form1.h"
 #include "hit_areas.h"
 #include "page_text.h"
@@ -30,14 +31,14 @@ std::string caption(const StoredControl &stored)
 
 // What a field of the page is told for a phone's keyboard: a number pad (the page's
 // script asks for the letters' keyboard where the number pad has no Enter key), and
-// what the keyboard's Enter key says: on to the next stop, or done.
+// what the keyboard's Enter key says: where Enter goes from the field.
 std::string fieldAttributes(const StoredControl &stored)
 {
     return attribute("type", "text") + attribute("value", caption(stored))
            + attribute("aria-label", utf8Text(nameOf(stored.control)))
            + " autocomplete=\"off\" autocapitalize=\"off\" autocorrect=\"off\" "
              "spellcheck=\"false\" inputmode=\"decimal\""
-           + attribute("enterkeyhint", Form1::handlesKeyPress(stored.control) ? "next" : "done");
+           + attribute("enterkeyhint", enterKeyHint(stored.control));
 }
 
 std::string controlElement(const StoredControl &stored)
