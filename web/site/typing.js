@@ -11,6 +11,8 @@
 var afterInput = null; // {field, saved, then}: an input the browser makes all the same
 var composition = null; // {field, saved}: an input method's composition under way
 var lateCommit = null; // {field, after}: the field as a commit left it
+var hasBeforeInput = typeof InputEvent !== "undefined"
+    && typeof InputEvent.prototype.getTargetRanges === "function";
 
 function snapshot(field) {
     return {value: field.value, start: field.selectionStart, end: field.selectionEnd};
@@ -50,7 +52,7 @@ function cancelInput(event, field, then) {
 function onBeforeInput(event) {
     var field = event.target;
     var number = controlNumber(field);
-    if (closed || !isTextField(field) || number < 0) {
+    if (closed || !hasBeforeInput || !isTextField(field) || number < 0) {
         return;
     }
     var type = event.inputType;
@@ -139,7 +141,26 @@ function onPaste(event) {
     insertInto(field, lineBreak < 0 ? text : text.slice(0, lineBreak));
 }
 
+// A browser without beforeinput (Firefox before 87) types a desktop keyboard's
+// characters from keypress: each passes KeyPress there.
+function onKeyPress(event) {
+    var field = event.target;
+    var number = controlNumber(field);
+    if (hasBeforeInput || closed || !isTextField(field) || number < 0 || !event.charCode
+        || event.ctrlKey || event.metaKey || event.charCode === 13) {
+        return;
+    }
+    var code = callModule("key_press", [number, event.charCode]);
+    if (code !== event.charCode || document.activeElement !== field) {
+        event.preventDefault();
+        if (code) {
+            insertInto(field, String.fromCharCode(code));
+        }
+    }
+}
+
 function hookTyping() {
+    document.addEventListener("keypress", onKeyPress);
     document.addEventListener("beforeinput", onBeforeInput);
     document.addEventListener("input", onInput);
     document.addEventListener("compositionstart", onCompositionStart);
