@@ -5,7 +5,6 @@
 # libc++abi for wasm32 has no exception runtime, so nothing is built with exceptions.
 set(CMAKE_SYSTEM_NAME Generic)
 set(CMAKE_SYSTEM_PROCESSOR wasm32)
-set(CMAKE_EXECUTABLE_SUFFIX ".wasm")
 
 set(CMAKE_C_COMPILER clang-14)
 set(CMAKE_CXX_COMPILER clang++-14)
