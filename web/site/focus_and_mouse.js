@@ -102,6 +102,7 @@ function onMouseDown(event) {
         return;
     }
     away = false;
+    pendingFocus = null;
     var target = event.target;
     // The open list closes at a press anywhere but on itself or its button, as a
     // desktop list that has the mouse captured.

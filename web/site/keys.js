@@ -81,6 +81,7 @@ function onKeyDown(event) {
         return; // the input method's own keys
     }
     away = false;
+    pendingFocus = null;
     lateCommit = null;
     var target = event.target;
     var number = controlNumber(target);
