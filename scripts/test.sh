@@ -12,7 +12,9 @@
 #      Debian 13's Wine 10 (scripts/wine10.sh, whose chroot is made or checked from the
 #      start, beside the steps above), at 100 %, 150 % and 175 %, with DLLs planted
 #      beside the programs and the installer;
-#   5. every shipped artefact built twice from two fresh clones (scripts/release.sh)
+#   5. the web version (scripts/web.sh): the core compiled to WebAssembly, the page
+#      written from the stored window, the site, the one-file page and the site's zip;
+#   6. every shipped artefact built twice from two fresh clones (scripts/release.sh)
 #      and compared byte for byte; this runs beside the Wine rounds, which mostly wait
 #      on windows and keys, at the lowest priority, so that they keep the CPU when they
 #      want it.
@@ -27,7 +29,9 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh clang libclang-rt-dev dpkg-dev xdotool appstream desktop-file-utils \
     lintian strace nsis x11-utils locales ninja-build debootstrap \
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-    g++-mingw-w64-i686-posix binutils-mingw-w64-i686 python3-pefile python3-fonttools llvm-14 googletest
+    g++-mingw-w64-i686-posix binutils-mingw-w64-i686 python3-pefile python3-fonttools llvm-14 googletest \
+    clang-14 lld-14 libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32 wasi-libc \
+    binaryen
 
 # Wine 10's chroot: mostly downloading and unpacking, so it is made beside the builds.
 mkdir -p build
@@ -55,6 +59,9 @@ step "Build with warnings as errors, and every test"
 cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
 cmake --build build/test --parallel
 ctest --test-dir build/test --output-on-failure --timeout 300
+
+step "Web: the module, the page and the site"
+scripts/web.sh
 
 step "Wine 10"
 wait "$wine10" || { tail -n 40 build/wine10-prepare.log; echo "FAIL: Wine 10's chroot could not be made"; exit 1; }
