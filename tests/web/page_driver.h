@@ -55,11 +55,14 @@ private:
     void clickAt(double x, double y);
     /// Waits for what the input started to run, then answers the message boxes shown.
     void settle();
+    /// Runs xdotool on the browser's display and returns what it printed.
+    std::string xdotool(const std::string &command);
 
     Browser &m_browser;
     std::string m_origin;
-    std::string m_page;  // the page's window
-    std::string m_other; // another window, once left for
+    std::string m_page;       // the page's window
+    std::string m_other;      // another window, once left for
+    std::string m_pageWindow; // the page's X window, for the window manager (WebKit)
     bool m_away = false;
     bool m_clipboardGranted = false;
     double m_lastX = -1, m_lastY = -1;

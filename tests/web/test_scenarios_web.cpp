@@ -50,9 +50,13 @@ int main(int argc, char **argv)
         setup.skipAll(*why);
     if (!VirtualDisplay::available())
         setup.skipAll("Xvfb is not installed");
+    // WebKit's windows are GTK's, which take the focus only from a window manager.
+    const bool windowManager = setup.engine == Engine::WebKit;
+    if (windowManager && !VirtualDisplay::windowManagerAvailable())
+        setup.skipAll("matchbox-window-manager is not installed");
     Session started;
     try {
-        started.display = std::make_unique<VirtualDisplay>();
+        started.display = std::make_unique<VirtualDisplay>(windowManager);
         started.site = std::make_unique<SiteServer>(setup.site);
         BrowserOptions options;
         options.engine = setup.engine;

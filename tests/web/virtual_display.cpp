@@ -1,6 +1,7 @@
 #include "virtual_display.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 #include <thread>
@@ -10,7 +11,13 @@ bool VirtualDisplay::available()
     return !findProgram("Xvfb").empty();
 }
 
-VirtualDisplay::VirtualDisplay() : m_logs(std::make_unique<TempDir>("rebar-display"))
+bool VirtualDisplay::windowManagerAvailable()
+{
+    return !findProgram("matchbox-window-manager").empty();
+}
+
+VirtualDisplay::VirtualDisplay(bool windowManager)
+    : m_logs(std::make_unique<TempDir>("rebar-display"))
 {
     // Xvfb writes the display number it took to the descriptor -displayfd names.
     const std::string log = m_logs->path() + "/xvfb.log";
@@ -24,10 +31,30 @@ VirtualDisplay::VirtualDisplay() : m_logs(std::make_unique<TempDir>("rebar-displ
             if (!in.eof() && !line.empty()
                 && line.find_first_not_of("0123456789") == std::string::npos) {
                 m_name = ":" + line;
+                if (windowManager)
+                    startWindowManager();
                 return;
             }
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(25));
     }
     throw std::runtime_error("Xvfb did not start: " + m_process->logTail());
+}
+
+void VirtualDisplay::startWindowManager()
+{
+    m_windowManager = std::make_unique<ChildProcess>(
+        std::vector<std::string>{"matchbox-window-manager", "-use_titlebar", "no"},
+        m_logs->path() + "/window-manager.log", std::vector<std::string>{"DISPLAY=" + m_name});
+    // It has taken the display once it owns the window manager's selection; a window
+    // mapped before that would not be managed.
+    for (int wait = 0; wait < 200; ++wait) {
+        const std::string probe = "xprop -display " + m_name + " -root _NET_SUPPORTING_WM_CHECK";
+        if (std::system((probe + " 2>/dev/null | grep -q 'window id'").c_str()) == 0)
+            return;
+        if (!m_windowManager->running())
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    }
+    throw std::runtime_error("the window manager did not start: " + m_windowManager->logTail());
 }
