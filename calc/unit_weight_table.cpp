@@ -1,5 +1,6 @@
 #include "unit_weight_table.h"
 
+#include "impossible.h"
 #include "number_text.h"
 
 std::u16string tableDiametersText()
@@ -15,7 +16,9 @@ std::u16string tableDiametersText()
 
 std::optional<double> massPerMetreInRow(std::size_t row, double diameterMm)
 {
-    const UnitWeightRow &stored = unitWeightTable.at(row);
+    if (row >= unitWeightTable.size())
+        impossible("the unit-weight table has no such row");
+    const UnitWeightRow &stored = unitWeightTable[row];
     if (diameterMm == stored.diameterMm)
         return stored.kgPerMetre;
     return std::nullopt;

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "form_model.h"
+#include "impossible.h"
 
 #include <array>
-#include <stdexcept>
+#include <cstddef>
 
 // Form1 as stored: the window and its sixteen controls with their kinds, captions,
 // places and sizes in twips, tab order, fonts, colours and visibility. Both front-ends
@@ -115,20 +116,24 @@ constexpr const char *controlName(Control control)
                                      "Label5",  "Label6", "Text1",    "Text2",    "Text3",
                                      "Text5",   "Combo1", "Command1", "Command2", "Command3",
                                      "Option1", "Option2"};
-    return names[static_cast<int>(control)];
+    const auto index = static_cast<std::size_t>(control); // a negative one wraps round
+    if (index >= std::size(names))
+        impossible("Form1 has no such control");
+    return names[index];
 }
 
 /// The option button set when the window is made: the computed mode.
 constexpr Control optionSetAtStart = Control::Option2;
 
-/// The control's row of the table.
+/// The control's row of the table. Every Control has one; a value outside the enum
+/// ends the program (and, in a constant expression, fails to compile).
 constexpr const StoredControl &storedControl(Control control)
 {
     for (const StoredControl &stored : storedControls) {
         if (stored.control == control)
             return stored;
     }
-    throw std::out_of_range("Form1 has no such control");
+    impossible("Form1 has no such control");
 }
 
 /// What a screen reader calls the control and messages name it: the caption of the

@@ -1,22 +1,29 @@
 #include "rounding.h"
 
+#include "decimal_reader.h"
+
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <string>
+#include <string_view>
 
 namespace {
 
 constexpr int significantDigits = 15;
 
-double readDecimal(const std::string &text)
+// The double a decimal text of ours stands for; infinity past the largest double.
+double decimalValue(const std::string &text)
 {
-    double result = 0.0;
-    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), result);
-    (void)ptr;
-    if (ec == std::errc::result_out_of_range)
-        return std::numeric_limits<double>::infinity();
-    return result;
+    return readDecimal(text).value;
+}
+
+// The exponent to_chars writes after 'e': a sign and at least two digits.
+int exponentValue(std::string_view text)
+{
+    int exponent = 0;
+    for (const char c : text.substr(1))
+        exponent = exponent * 10 + (c - '0');
+    return text[0] == '-' ? -exponent : exponent;
 }
 
 } // namespace
@@ -33,13 +40,13 @@ double roundToDecimals(double value, int places)
     const std::string scientific(buffer, written.ptr);
     const std::size_t exponentAt = scientific.find('e');
     std::string digits = scientific.substr(0, 1) + scientific.substr(2, exponentAt - 2);
-    const int exponent = std::stoi(scientific.substr(exponentAt + 1));
+    const int exponent = exponentValue(std::string_view(scientific).substr(exponentAt + 1));
 
     // Digits kept: the integer digits plus `places` decimals.
     const int keep = exponent + 1 + places;
     const double sign = value < 0 ? -1.0 : 1.0;
     if (keep >= significantDigits)
-        return sign * readDecimal(digits + 'e' + std::to_string(exponent + 1 - significantDigits));
+        return sign * decimalValue(digits + 'e' + std::to_string(exponent + 1 - significantDigits));
     if (keep < 0)
         return 0.0;
 
@@ -55,5 +62,5 @@ double roundToDecimals(double value, int places)
         else
             ++kept[static_cast<std::size_t>(i)];
     }
-    return sign * readDecimal(kept + "e" + std::to_string(-places));
+    return sign * decimalValue(kept + "e" + std::to_string(-places));
 }

@@ -1,10 +1,10 @@
 #include "number_text.h"
 
+#include "decimal_reader.h"
+
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <string>
-#include <system_error>
+#include <string_view>
 
 namespace {
 
@@ -84,75 +84,6 @@ bool removeGrouping(std::string &s)
     return true;
 }
 
-// The shape of a well-formed number, found by one pass over its ASCII form.
-struct Shape {
-    bool negative = false;
-    std::size_t mantissaBegin = 0; // first digit or point after the sign
-    std::size_t intBegin = 0, intEnd = 0;
-    std::size_t fracBegin = 0, fracEnd = 0;
-    long long exponent = 0; // saturated, only its size matters past +-1e6
-};
-
-bool parseShape(const std::string &s, Shape &shape)
-{
-    std::size_t i = 0;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        shape.negative = s[i] == '-';
-        ++i;
-    }
-    shape.mantissaBegin = i;
-    shape.intBegin = i;
-    while (i < s.size() && isDigit(s[i]))
-        ++i;
-    shape.intEnd = i;
-    shape.fracBegin = shape.fracEnd = i;
-    if (i < s.size() && s[i] == '.') {
-        shape.fracBegin = ++i;
-        while (i < s.size() && isDigit(s[i]))
-            ++i;
-        shape.fracEnd = i;
-    }
-    if (shape.intEnd == shape.intBegin && shape.fracEnd == shape.fracBegin)
-        return false; // no digit at all: "", ".", "-", "e5"
-    if (i < s.size() && s[i] == 'e') {
-        ++i;
-        bool negativeExponent = false;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-            negativeExponent = s[i] == '-';
-            ++i;
-        }
-        const std::size_t digitsBegin = i;
-        while (i < s.size() && isDigit(s[i])) {
-            if (shape.exponent < 1000000)
-                shape.exponent = shape.exponent * 10 + (s[i] - '0');
-            ++i;
-        }
-        if (i == digitsBegin)
-            return false;
-        if (negativeExponent)
-            shape.exponent = -shape.exponent;
-    }
-    return i == s.size();
-}
-
-// Decimal exponent of the leading significant digit, or nothing for a zero mantissa.
-bool leadingMagnitude(const std::string &s, const Shape &shape, long long &magnitude)
-{
-    for (std::size_t i = shape.intBegin; i < shape.intEnd; ++i) {
-        if (s[i] != '0') {
-            magnitude = static_cast<long long>(shape.intEnd - i) - 1 + shape.exponent;
-            return true;
-        }
-    }
-    for (std::size_t i = shape.fracBegin; i < shape.fracEnd; ++i) {
-        if (s[i] != '0') {
-            magnitude = -static_cast<long long>(i - shape.fracBegin + 1) + shape.exponent;
-            return true;
-        }
-    }
-    return false;
-}
-
 } // namespace
 
 NumberResult textToNumber(std::u16string_view text)
@@ -173,25 +104,21 @@ NumberResult textToNumber(std::u16string_view text)
         ascii.push_back(c);
     }
 
-    Shape shape;
-    if (!removeGrouping(ascii) || !parseShape(ascii, shape))
+    if (!removeGrouping(ascii))
         return {NumberStatus::NotANumber, 0.0};
 
-    // from_chars takes no '+', so the sign is applied here.
-    double magnitude = 0.0;
-    const char *first = ascii.data() + shape.mantissaBegin;
-    const char *last = ascii.data() + ascii.size();
-    const auto [ptr, ec] = std::from_chars(first, last, magnitude, std::chars_format::general);
-    if (ec == std::errc::invalid_argument || ptr != last)
+    // The reader takes no sign, so the sign is applied here.
+    const bool negative = !ascii.empty() && ascii[0] == '-';
+    const bool hasSign = !ascii.empty() && (ascii[0] == '-' || ascii[0] == '+');
+    const DecimalValue read = readDecimal(std::string_view(ascii).substr(hasSign ? 1 : 0));
+    switch (read.status) {
+    case DecimalStatus::NotANumber:
         return {NumberStatus::NotANumber, 0.0};
-
-    long long leading = 0;
-    const bool nonZero = leadingMagnitude(ascii, shape, leading);
-    if (ec == std::errc::result_out_of_range || std::isinf(magnitude)) {
-        // The library reports underflow and overflow alike; the exponent tells which.
-        if (nonZero && leading > 0)
-            return {NumberStatus::OutOfRange, 0.0};
-        magnitude = 0.0;
+    case DecimalStatus::Overflow:
+        return {NumberStatus::OutOfRange, 0.0};
+    case DecimalStatus::Ok:
+    case DecimalStatus::Underflow: // reads as 0
+        break;
     }
-    return {NumberStatus::Ok, shape.negative ? -magnitude : magnitude};
+    return {NumberStatus::Ok, negative ? -read.value : read.value};
 }

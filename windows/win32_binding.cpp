@@ -51,6 +51,8 @@ bool buttonClaims(Control, const MSG &message)
 
 LRESULT guarded(HWND window, const std::function<LRESULT()> &work)
 {
+    // The core never throws (an impossible case aborts through impossible()); what can
+    // still arrive here is the standard library's own, std::bad_alloc above all.
     try {
         return work();
     } catch (const std::exception &error) {

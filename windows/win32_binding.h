@@ -97,6 +97,7 @@ private:
     bool m_comingBack = false;
 };
 
-/// Runs a window procedure's work so that no C++ exception leaves it: an exception is
-/// reported in a message box and the message counts as handled.
+/// Runs a window procedure's work so that no C++ exception leaves it: an exception (from
+/// the standard library: the core throws none) is reported in a message box and the
+/// message counts as handled.
 LRESULT guarded(HWND window, const std::function<LRESULT()> &work);

@@ -1,0 +1,229 @@
+// Keys and typed characters, as the desktop windows deliver them. Every character that
+// reaches a field, typed, committed by an input method or by a phone's keyboard, passes
+// the field's KeyPress first, with its character code: the module may swallow it (0),
+// and Enter, D and d then walk on to the next field. Enter is 13, also with Shift; 10
+// with Ctrl; nothing with Alt. Tab and Shift+Tab walk the tab order round, the option
+// group being one stop at the button that is set. Enter presses a focused button once:
+// a repeat of the key held down presses nothing. Escape closes nothing.
+//
+// Characters come from beforeinput, never from the key itself: a phone's keyboard sends
+// no key code for letters (229). Where the browser cannot cancel an input, the
+// character is taken back out as soon as it is in: the field's text and selection
+// restored.
+
+var afterInput = null; // {field, saved, then}: an input the browser makes all the same
+var composition = null; // {field, saved}: an input method's composition under way
+var lateCommit = null; // {field, after}: the field as a commit left it
+
+function isEnterKey(event) {
+    return event.key === "Enter" || event.keyCode === 13;
+}
+
+function snapshot(field) {
+    return {value: field.value, start: field.selectionStart, end: field.selectionEnd};
+}
+
+function restore(field, saved) {
+    field.value = saved.value;
+    setSelection(field, saved.start, saved.end);
+}
+
+// Each character passes KeyPress in the field that has the focus by then (a walk may
+// have moved it), and what KeyPress leaves of it is typed there; `onlyIn` keeps them all
+// to one field.
+function typeCharacters(text, onlyIn) {
+    for (var i = 0; i < text.length; i++) {
+        var field = onlyIn || document.activeElement;
+        var number = controlNumber(field);
+        if (!isTextField(field) || number < 0 || closed || boxShown()) {
+            return;
+        }
+        var code = callModule("key_press", [number, text.charCodeAt(i)]);
+        if (code) {
+            insertInto(field, String.fromCharCode(code));
+        }
+    }
+}
+
+function cancelInput(event, field, then) {
+    if (event.cancelable) {
+        event.preventDefault();
+        then();
+    } else {
+        afterInput = {field: field, saved: snapshot(field), then: then};
+    }
+}
+
+function onBeforeInput(event) {
+    var field = event.target;
+    var number = controlNumber(field);
+    if (closed || !isTextField(field) || number < 0) {
+        return;
+    }
+    var type = event.inputType;
+    if (lateCommit && lateCommit.field === field
+        && (type === "insertFromComposition" || type === "deleteCompositionText")) {
+        if (event.cancelable) {
+            event.preventDefault(); // the commit was typed at compositionend already
+        }
+        return;
+    }
+    if (composition || event.isComposing || type !== "insertText" || !event.data) {
+        return; // an input method's composition is typed when it commits
+    }
+    var data = event.data;
+    if (data.length === 1) {
+        var code = callModule("key_press", [number, data.charCodeAt(0)]);
+        if (code === data.charCodeAt(0) && document.activeElement === field) {
+            return; // typed as it is, by the browser
+        }
+        cancelInput(event, field, function () {
+            if (code) {
+                insertInto(field, String.fromCharCode(code));
+            }
+        });
+        return;
+    }
+    cancelInput(event, field, function () {
+        typeCharacters(data, null);
+    });
+}
+
+function onInput(event) {
+    var field = event.target;
+    if (afterInput && afterInput.field === field) {
+        var input = afterInput;
+        afterInput = null;
+        restore(field, input.saved);
+        input.then();
+    } else if (lateCommit && lateCommit.field === field && !composition
+        && (event.inputType === "insertFromComposition"
+            || event.inputType === "deleteCompositionText")) {
+        restore(field, lateCommit.after);
+    }
+}
+
+function onCompositionStart(event) {
+    if (isTextField(event.target) && !closed) {
+        composition = {field: event.target, saved: snapshot(event.target)};
+        lateCommit = null;
+    }
+}
+
+// The commit: the field as it was before the composition, then each committed character
+// through KeyPress, as an input method's characters reach a desktop field one by one.
+function onCompositionEnd(event) {
+    var started = composition;
+    composition = null;
+    if (!started || closed) {
+        return;
+    }
+    var field = started.field;
+    restore(field, started.saved);
+    if (boxShown()) {
+        return;
+    }
+    typeCharacters(event.data || "", document.activeElement === field ? null : field);
+    lateCommit = {field: field, after: snapshot(field)};
+}
+
+// A cell pasted from a spreadsheet ("250\r\n") keeps its first line, as a desktop
+// window's one-line field does. Pasting types no key: KeyPress sees none of it.
+function onPaste(event) {
+    var field = event.target;
+    if (closed || !isTextField(field) || !event.clipboardData) {
+        return;
+    }
+    var text = event.clipboardData.getData("text/plain");
+    if (typeof text !== "string") {
+        return;
+    }
+    event.preventDefault();
+    var lineBreak = text.search(/[\r\n]/);
+    insertInto(field, lineBreak < 0 ? text : text.slice(0, lineBreak));
+}
+
+function tabStops() {
+    var stops = [];
+    for (var i = 0; i < tabOrder.length; i++) {
+        var element = tabOrder[i];
+        if (element.hidden || element.disabled) {
+            continue;
+        }
+        if (element.type === "radio") {
+            if (element.checked) {
+                stops.push(element);
+            }
+        } else if (isTextField(element) || element.tagName === "BUTTON") {
+            stops.push(element);
+        }
+    }
+    return stops;
+}
+
+function moveByTab(back) {
+    var stops = tabStops();
+    var at = document.activeElement;
+    var index = stops.indexOf(at);
+    for (var i = 0; index < 0 && at && at.type === "radio" && i < stops.length; i++) {
+        if (stops[i].type === "radio" && stops[i].name === at.name) {
+            index = i; // the option group is one stop, wherever in it the focus is
+        }
+    }
+    var next = index < 0 ? (back ? stops.length - 1 : 0)
+        : (index + (back ? stops.length - 1 : 1)) % stops.length;
+    focusControl(stops[next], FOCUS_KEYBOARD);
+}
+
+function enterPressed(target, number, event) {
+    if (number < 0) {
+        return;
+    }
+    if (target.tagName === "BUTTON") {
+        if (!event.repeat && !event.altKey) {
+            callModule("click", [number]);
+        }
+    } else if (isTextField(target) && !event.altKey) {
+        callModule("key_press", [number, event.ctrlKey ? 10 : 13]);
+    }
+}
+
+function onKeyDown(event) {
+    if (closed || event.isComposing || event.keyCode === 229) {
+        return; // the input method's own keys
+    }
+    away = false;
+    lateCommit = null;
+    var target = event.target;
+    var number = controlNumber(target);
+    if (target === comboInput && comboIsOpen() && listKey(event)) {
+        return;
+    }
+    if (event.key === "Tab" && !event.ctrlKey && !event.altKey && !event.metaKey) {
+        event.preventDefault();
+        moveByTab(event.shiftKey);
+        return;
+    }
+    if (isEnterKey(event)) {
+        event.preventDefault(); // a one-line field takes no line break
+        enterPressed(target, number, event);
+        return;
+    }
+    // Backspace types 8 on the desktop, which KeyPress sees too.
+    if (event.key === "Backspace" && isTextField(target) && number >= 0 && !event.ctrlKey
+        && !event.altKey && !event.metaKey && callModule("key_press", [number, 8]) === 0) {
+        event.preventDefault();
+    }
+    if (target === comboInput) {
+        closedComboKey(event);
+    }
+}
+
+function hookKeysAndTyping() {
+    document.addEventListener("keydown", onKeyDown);
+    document.addEventListener("beforeinput", onBeforeInput);
+    document.addEventListener("input", onInput);
+    document.addEventListener("compositionstart", onCompositionStart);
+    document.addEventListener("compositionend", onCompositionEnd);
+    document.addEventListener("paste", onPaste);
+}

@@ -1,0 +1,104 @@
+// The page's start: its scale, the phone's keyboard, the module, the start-up focus, and
+// the service worker that keeps the page for use without the network.
+
+// The stored window fills the width of a phone held upright (up to 480 CSS pixels), is
+// drawn at its stored size on a wider page, and shrinks to stay whole on a narrower one
+// (a desktop zoomed far in). No page scrolls sideways.
+function fitToViewport() {
+    var width = +form1.getAttribute("data-width-twips") / 15;
+    var room = root.clientWidth;
+    var scale = room <= 480 ? room / width : Math.min(1, room / width);
+    root.style.setProperty("--scale", String(scale));
+}
+
+// A phone's number pad for the fields where it has an Enter key: Android's has, iOS's
+// decimal pad has none, so iOS keeps its letters' keyboard (with its number row a tap
+// away), whose Enter walks on.
+function chooseKeyboards() {
+    var iOS = /iPad|iPhone|iPod/.test(navigator.userAgent)
+        || (navigator.platform === "MacIntel" && navigator.maxTouchPoints > 1);
+    if (!iOS) {
+        return;
+    }
+    for (var i = 0; i < tabOrder.length; i++) {
+        if (isTextField(tabOrder[i])) {
+            tabOrder[i].setAttribute("inputmode", "text");
+        }
+    }
+}
+
+function moduleBytes() {
+    var inline = document.getElementById("Module-base64");
+    if (inline) {
+        var text = atob(inline.textContent);
+        var bytes = new Uint8Array(text.length);
+        for (var i = 0; i < text.length; i++) {
+            bytes[i] = text.charCodeAt(i);
+        }
+        return Promise.resolve(bytes);
+    }
+    return fetch("rebar-weight.wasm").then(function (response) {
+        if (!response.ok) {
+            throw new Error("rebar-weight.wasm: " + response.status);
+        }
+        return response.arrayBuffer();
+    });
+}
+
+// The site keeps itself for use without the network; the one-file page needs nothing
+// more than itself.
+function registerServiceWorker() {
+    if (document.getElementById("Module-base64") || !("serviceWorker" in navigator)
+        || location.protocol === "file:") {
+        return;
+    }
+    navigator.serviceWorker.register("sw.js")["catch"](function (error) {
+        if (window.console) {
+            console.warn("service worker: " + error);
+        }
+    });
+}
+
+function showStartFailure(error) {
+    var line = document.getElementById("NoWasm");
+    line.textContent = "钢筋重量计算没能启动：" + error;
+    line.style.display = "block";
+    form1.style.display = "none";
+}
+
+function startPage() {
+    findControls();
+    fitToViewport();
+    chooseKeyboards();
+    if (/[?&]hitareas(&|=|$)/.test(location.search)) {
+        root.classList.add("show-hit-areas");
+    }
+    window.addEventListener("resize", fitToViewport);
+    hookMessageBox();
+    hookComboBox();
+    hookKeysAndTyping();
+    moduleBytes().then(function (bytes) {
+        return WebAssembly.compile(bytes);
+    }).then(function (module) {
+        return WebAssembly.instantiate(module, {
+            env: bindingImports(),
+            wasi_snapshot_preview1: wasiImports(module)
+        });
+    }).then(function (instance) {
+        wasm = instance.exports;
+        wasm._initialize();
+        hookFocusAndMouse();
+        callModule("start", []);
+        if (!document.hasFocus()) {
+            // Opened in the background: the first focus the page gets is a way back.
+            away = true;
+            focusedWhenAway = document.activeElement;
+        }
+        root.setAttribute("data-ready", "1");
+        registerServiceWorker();
+    })["catch"](showStartFailure);
+}
+
+if (typeof WebAssembly === "object") {
+    startPage();
+}
