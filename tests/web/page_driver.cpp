@@ -277,6 +277,22 @@ void PageDriver::leave()
         m_other = m_browser.newWindow("window");
     m_browser.switchTo(m_other);
     m_away = true;
+    if (m_browser.engine() != Engine::WebKit)
+        return;
+    // The window manager activates the new window once it is mapped; the other one,
+    // when it is shown again, is activated as a click on it would.
+    for (int wait = 0; wait < 100; ++wait) {
+        const std::string active = xdotool("getactivewindow");
+        if (active != m_pageWindow && !active.empty()) {
+            if (m_otherWindow.empty())
+                m_otherWindow = active;
+            return;
+        }
+        if (!m_otherWindow.empty())
+            xdotool("windowactivate --sync " + m_otherWindow);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    throw std::logic_error("the other window did not become the active one");
 }
 
 std::string PageDriver::xdotool(const std::string &command)

@@ -60,9 +60,10 @@ private:
 
     Browser &m_browser;
     std::string m_origin;
-    std::string m_page;       // the page's window
-    std::string m_other;      // another window, once left for
-    std::string m_pageWindow; // the page's X window, for the window manager (WebKit)
+    std::string m_page;        // the page's window
+    std::string m_other;       // another window, once left for
+    std::string m_pageWindow;  // the page's X window, for the window manager (WebKit)
+    std::string m_otherWindow; // the other one's
     bool m_away = false;
     bool m_clipboardGranted = false;
     double m_lastX = -1, m_lastY = -1;

@@ -43,18 +43,21 @@ VirtualDisplay::VirtualDisplay(bool windowManager)
 
 void VirtualDisplay::startWindowManager()
 {
-    m_windowManager = std::make_unique<ChildProcess>(
-        std::vector<std::string>{"matchbox-window-manager", "-use_titlebar", "no"},
-        m_logs->path() + "/window-manager.log", std::vector<std::string>{"DISPLAY=" + m_name});
-    // It has taken the display once it owns the window manager's selection; a window
-    // mapped before that would not be managed.
-    for (int wait = 0; wait < 200; ++wait) {
-        const std::string probe = "xprop -display " + m_name + " -root _NET_SUPPORTING_WM_CHECK";
-        if (std::system((probe + " 2>/dev/null | grep -q 'window id'").c_str()) == 0)
-            return;
-        if (!m_windowManager->running())
-            break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    std::string log;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        m_windowManager = std::make_unique<ChildProcess>(
+            std::vector<std::string>{"matchbox-window-manager", "-use_titlebar", "no"},
+            m_logs->path() + "/window-manager.log", std::vector<std::string>{"DISPLAY=" + m_name});
+        // It has taken the display once it owns the window manager's selection; a
+        // window mapped before that would not be managed.
+        for (int wait = 0; wait < 200 && m_windowManager->running(); ++wait) {
+            const std::string probe =
+                "xprop -display " + m_name + " -root _NET_SUPPORTING_WM_CHECK";
+            if (std::system((probe + " 2>/dev/null | grep -q 'window id'").c_str()) == 0)
+                return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        }
+        log = m_windowManager->logTail();
     }
-    throw std::runtime_error("the window manager did not start: " + m_windowManager->logTail());
+    throw std::runtime_error("the window manager did not start: " + log);
 }
