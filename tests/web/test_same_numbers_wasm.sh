@@ -18,7 +18,7 @@ linux="$1"
 wasm="$2"
 corpus="$(cd "$3" && pwd)"
 command -v node >/dev/null || skip "node is not installed (nodejs)"
-[ -f "$wasm" ] || skip "$wasm is not built (scripts/test.sh builds it in build/wasm-numbers)"
+[ -f "$wasm" ] || skip "$wasm is not built (after scripts/web.sh: cmake --build build/web --target number_sweep)"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
