@@ -7,6 +7,9 @@
 #   3. the whole build with warnings as errors, and every CTest test: unit, window,
 #      the Debian package install and lintian, the library search path, the desktop
 #      metadata;
+#   3b. the page (scripts/web.sh builds it): the book of scenarios in Chromium and in
+#      WebKit, the page's own suite in headless Chromium, and the sweep built for
+#      wasm32-wasi under Node.js against the Linux build (ctest -L web);
 #   4. the Windows programs (scripts/windows.sh): plain Win32, cross-built with
 #      MinGW-w64 for x86-64 and i686, the installer and the zips, and their tests under
 #      Debian 13's Wine 10 (scripts/wine10.sh, whose chroot is made or checked from the
@@ -27,7 +30,8 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh clang libclang-rt-dev dpkg-dev xdotool appstream desktop-file-utils \
     lintian strace nsis x11-utils locales ninja-build debootstrap \
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-    g++-mingw-w64-i686-posix binutils-mingw-w64-i686 python3-pefile python3-fonttools llvm-14 googletest
+    g++-mingw-w64-i686-posix binutils-mingw-w64-i686 python3-pefile python3-fonttools llvm-14 googletest \
+    chromium chromium-driver webkit2gtk-driver nodejs matchbox-window-manager
 
 # Wine 10's chroot: mostly downloading and unpacking, so it is made beside the builds.
 mkdir -p build
@@ -52,9 +56,15 @@ wait "$i686" || { tail -n 40 build/windows-i686.log; echo "FAIL: the 32-bit Wind
 i686=""
 
 step "Build with warnings as errors, and every test"
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
+    -DREBAR_WEB_REQUIRE=ON >/dev/null
 cmake --build build/test --parallel
-ctest --test-dir build/test --output-on-failure --timeout 300
+ctest --test-dir build/test --output-on-failure --timeout 300 -LE '^web$'
+
+step "The page: the site, and its tests in Chromium, WebKit and Node.js"
+scripts/web.sh
+cmake --build build/web --target number_sweep
+ctest --test-dir build/test --output-on-failure --timeout 600 -L '^web$'
 
 step "Wine 10"
 wait "$wine10" || { tail -n 40 build/wine10-prepare.log; echo "FAIL: Wine 10's chroot could not be made"; exit 1; }
