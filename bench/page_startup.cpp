@@ -64,7 +64,10 @@ std::string floorOf(const std::string &index)
 }
 
 // Installed before each document's own scripts: notes when data-ready is set, with the
-// focus and selection then, and the first frame after it.
+// focus and selection then, and the first frame after it; and, as marks of the bench's
+// own ("at ..."), when the page asks for its module, compiles and instantiates it (the
+// WebAssembly calls wrapped, nothing else changed), when the document is parsed and
+// when its faces are in.
 const char watchReady[] = R"(
 new MutationObserver((records, observer) => {
     if (document.documentElement.dataset.ready !== '1') return;
@@ -74,6 +77,27 @@ new MutationObserver((records, observer) => {
     window.benchFocus = e ? [e.id, e.selectionStart, e.selectionEnd, e.value.length] : [];
     requestAnimationFrame(() => setTimeout(() => performance.mark('bench-drawn'), 0));
 }).observe(document, {attributes: true, subtree: true, attributeFilter: ['data-ready']});
+const mark = name => performance.mark('at ' + name);
+const wrap = (object, name, before, after) => {
+    const original = object[name];
+    if (typeof original !== 'function') return;
+    object[name] = function () {
+        mark(before);
+        return original.apply(this, arguments).then(result => { mark(after); return result; });
+    };
+};
+wrap(WebAssembly, 'compile', 'compile: called', 'compile: done');
+wrap(WebAssembly, 'compileStreaming', 'compile (streaming): called', 'compile (streaming): done');
+wrap(WebAssembly, 'instantiate', 'instantiate: called', 'instantiate: done');
+wrap(WebAssembly, 'instantiateStreaming', 'instantiate (streaming): called',
+     'instantiate (streaming): done');
+const originalFetch = window.fetch;
+window.fetch = function (resource) {
+    if (String(resource).endsWith('.wasm')) mark('fetch of the module called');
+    return originalFetch.apply(this, arguments);
+};
+document.addEventListener('DOMContentLoaded', () => mark('document parsed (DOMContentLoaded)'));
+if (document.fonts) document.fonts.ready.then(() => mark('faces in (document.fonts.ready)'));
 )";
 
 struct Load {
@@ -155,7 +179,7 @@ std::set<std::string> measureRound(Browser &browser, SiteServer &server, int run
     const std::string page = server.url() + "index.html";
     const std::string floor = server.url() + "floor.html";
     std::vector<double> pageReady, floorReady, pageDrawn, floorDrawn, ratios;
-    std::map<std::string, std::vector<double>> marks, fetched;
+    std::map<std::string, std::vector<double>> marks, floorMarks, fetched;
     std::set<std::string> files;
     int unfocused = 0;
     // Warm: a first load of each puts the cache and the worker in place.
@@ -180,6 +204,8 @@ std::set<std::string> measureRound(Browser &browser, SiteServer &server, int run
         ratios.push_back(p.ready / f.ready);
         for (const auto &[name, time] : p.marks)
             marks[name].push_back(time);
+        for (const auto &[name, time] : f.marks)
+            floorMarks[name].push_back(time);
         for (const auto &[name, span] : p.resources) {
             const std::string file =
                 name == "document" ? "index.html" : name.substr(name.rfind('/') + 1);
@@ -213,10 +239,15 @@ std::set<std::string> measureRound(Browser &browser, SiteServer &server, int run
     for (const auto &[name, times] : marks)
         ordered.push_back({median(times), name});
     std::sort(ordered.begin(), ordered.end());
-    if (!ordered.empty())
-        std::printf("  the page's marks:\n");
-    for (const auto &[time, name] : ordered)
-        std::printf("    %-32s %7.1f\n", name.c_str(), time);
+    std::printf("  marks (the page's own, and the bench's \"at ...\"):  page  floor\n");
+    for (const auto &[time, name] : ordered) {
+        const auto floorTime = floorMarks.find(name);
+        if (floorTime != floorMarks.end())
+            std::printf("    %-44s %7.1f %7.1f\n", name.c_str(), time, median(floorTime->second));
+        else
+            std::printf("    %-44s %7.1f\n", name.c_str(), time);
+    }
+    std::printf("    %-44s %7.1f %7.1f\n", "ready", median(pageReady), median(floorReady));
     return files;
 }
 
