@@ -31,7 +31,7 @@ scripts/setup.sh clang libclang-rt-dev dpkg-dev xdotool appstream desktop-file-u
     lintian strace nsis x11-utils locales ninja-build debootstrap \
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686 python3-pefile python3-fonttools llvm-14 googletest \
-    chromium chromium-driver webkit2gtk-driver nodejs matchbox-window-manager
+    chromium chromium-driver webkit2gtk-driver nodejs matchbox-window-manager xclip
 
 # Wine 10's chroot: mostly downloading and unpacking, so it is made beside the builds.
 mkdir -p build

@@ -31,15 +31,6 @@ bool needsShift(char16_t c)
            || std::u16string_view(u"~!@#$%^&*()_+{}|:\"<>?").find(c) != std::u16string_view::npos;
 }
 
-bool hasStep(const Scenario &row, Step::Kind kind, int number = -1)
-{
-    for (const Step &step : row.steps) {
-        if (step.kind == kind && (number < 0 || step.number == number))
-            return true;
-    }
-    return false;
-}
-
 std::string idOf(Control control)
 {
     return controlName(control);
@@ -74,7 +65,6 @@ const start = Date.now();
 
 PageDriver::PageDriver(Browser &browser, const std::string &url) : m_browser(browser)
 {
-    m_origin = url.substr(0, url.find('/', url.find("//") + 2));
     m_page = m_browser.window();
     openPage(m_browser, url);
     // A note of the window's blur and focus events, to tell that another window did take
@@ -98,19 +88,6 @@ PageDriver::~PageDriver()
     } catch (const std::exception &) {
         // The next row opens its page afresh.
     }
-}
-
-const char *PageDriver::cannotRun(const Browser &browser, const Scenario &row)
-{
-    if (browser.engine() != Engine::WebKit)
-        return nullptr;
-    if (hasStep(row, Step::Kind::Press, int(Key::HeldEnter)))
-        return "WebKitWebDriver gives no key repeats: a second key-down of a key held down "
-               "is dropped";
-    if (hasStep(row, Step::Kind::Paste))
-        return "WebKit's clipboard cannot be filled from WebDriver: no DevTools protocol to "
-               "grant the clipboard, and writeText wants a user's gesture";
-    return nullptr;
 }
 
 Json PageDriver::read(const std::string &script, Json args)
@@ -169,27 +146,11 @@ void PageDriver::press(Key key)
         settle();
         return;
     }
-    // Down, four repeats, then up. WebDriver gives no repeats: a second key-down of a
-    // key held down is the same key-down again. The repeats are the DevTools
-    // protocol's key events with autoRepeat, each where the focus is by then.
-    const auto one = [&](const char *type) {
-        m_browser.perform(Json::array({Json::object(
-            {{"type", "key"},
-             {"id", "keyboard"},
-             {"actions", Json::array({Json::object({{"type", type}, {"value", enterKey}})})}})}));
-    };
-    one("keyDown");
-    for (int repeat = 0; repeat < 4; ++repeat) {
-        m_browser.cdp("Input.dispatchKeyEvent", Json::object({{"type", "keyDown"},
-                                                              {"key", "Enter"},
-                                                              {"code", "Enter"},
-                                                              {"windowsVirtualKeyCode", 13},
-                                                              {"nativeVirtualKeyCode", 13},
-                                                              {"autoRepeat", true},
-                                                              {"text", "\r"},
-                                                              {"unmodifiedText", "\r"}}));
-    }
-    one("keyUp");
+    // Held down: WebDriver has no key repeats (a second key-down of a key held down is
+    // the same key-down again in Chromium, nothing in WebKit). The display's keyboard
+    // has: the key goes down for 0.9 s, in which the X server repeats it (after 660 ms,
+    // every 40 ms: about six repeats), and comes up; the events go where the focus is.
+    xdotool("keydown Return sleep 0.9 keyup Return");
     settle();
 }
 
@@ -229,20 +190,14 @@ void PageDriver::click(Control control)
 
 void PageDriver::paste(const std::u16string &clipboard)
 {
-    if (!m_clipboardGranted) {
-        m_browser.cdp("Browser.grantPermissions",
-                      Json::object({{"origin", m_origin},
-                                    {"permissions", Json::array({"clipboardReadWrite",
-                                                                 "clipboardSanitizedWrite"})}}));
-        m_clipboardGranted = true;
-    }
-    const Json written = m_browser.executeAsync(R"(
-const done = arguments[arguments.length - 1];
-navigator.clipboard.writeText(arguments[0]).then(() => done(''), e => done(String(e)));
-)",
-                                                Json::array({utf8(clipboard)}));
-    if (!written.string().empty())
-        throw std::logic_error("the clipboard cannot be written: " + written.string());
+    // The display's clipboard, which both browsers read as any X program does: xclip
+    // owns it with the text until the next owner comes.
+    const std::string line =
+        "DISPLAY=" + m_browser.options().display + " xclip -selection clipboard -i";
+    FILE *in = ::popen(line.c_str(), "w");
+    const std::string text = utf8(clipboard);
+    if (!in || std::fwrite(text.data(), 1, text.size(), in) != text.size() || ::pclose(in) != 0)
+        throw std::logic_error("the display's clipboard cannot be set (xclip)");
     keys({{controlKey, "v"}});
     settle();
 }

@@ -13,20 +13,18 @@
 // hidden). After each action the driver looks for the message box; while it shows, it
 // records its text and answers it by a real click on its 确定.
 //
-// Where WebDriver has no input of the kind, Chromium's DevTools protocol gives it: a
-// held key's repeats (Input.dispatchKeyEvent with autoRepeat), and the clipboard, which
-// a script fills before a real Ctrl+V (with the clipboard permission granted to the
-// page's origin). Another program's window is another window of the browser, switched
-// to and back through WebDriver; on a display the browser's windows take and lose the
-// focus as any program's do.
+// The browser has windows on an X display of the test's own. Where WebDriver has no
+// input of the kind, the display's own gives it: the clipboard is the display's, which
+// xclip fills before a real Ctrl+V; a key held down is the display's keyboard (xdotool),
+// which the X server repeats. Another program's window is another window of the
+// browser, switched to through WebDriver; the browser's windows take and lose the
+// focus as any program's do (WebKit's from the window manager, which xdotool asks, as
+// Alt+Tab would).
 class PageDriver : public ScenarioDriver {
 public:
     /// Opens `url` and waits until the page says it is ready.
     PageDriver(Browser &browser, const std::string &url);
     ~PageDriver() override;
-
-    /// Why this browser cannot give the row's input, or nullptr when it can.
-    static const char *cannotRun(const Browser &browser, const Scenario &row);
 
     void type(const std::u16string &text) override;
     void press(Key key) override;
@@ -59,13 +57,11 @@ private:
     std::string xdotool(const std::string &command);
 
     Browser &m_browser;
-    std::string m_origin;
     std::string m_page;        // the page's window
     std::string m_other;       // another window, once left for
     std::string m_pageWindow;  // the page's X window, for the window manager (WebKit)
     std::string m_otherWindow; // the other one's
     bool m_away = false;
-    bool m_clipboardGranted = false;
     double m_lastX = -1, m_lastY = -1;
     std::vector<std::u16string> m_prompts;
 };
