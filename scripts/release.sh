@@ -10,7 +10,12 @@
 #                                       (all five: scripts/windows.sh --artefacts)
 #   dist/rebar-weight_1.00_amd64.deb    the Debian package: cpack -G DEB from a Release tree
 #   dist/rebar-weight-1.00.tar.gz       the source: git archive of the commit
-#   dist/SHA256SUMS                     sums of all seven, paths relative to dist/
+#   dist/web/                           the web version as a static site
+#   dist/rebar-weight-1.00-web.zip      the same site, zipped
+#   dist/rebar-weight-1.00.html         the web version in one file
+#                                       (all three: scripts/web.sh)
+#   dist/SHA256SUMS                     sums of all of them (each file of dist/web/),
+#                                       paths relative to dist/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/source-date-epoch.sh
@@ -18,6 +23,7 @@ echo "== Release artefacts, SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH ($(date -u -d "
 version="$(sed -n 's/^set(REBAR_DISPLAY_VERSION "\(.*\)")$/\1/p' CMakeLists.txt)"
 
 scripts/windows.sh --artefacts
+scripts/web.sh
 
 scripts/setup.sh dpkg-dev
 cmake -S . -B build/deb -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
@@ -38,7 +44,7 @@ fi
 (
     cd dist
     shopt -s nullglob
-    sha256sum windows/* *.deb *.tar.gz >SHA256SUMS
+    sha256sum windows/* *.deb *.tar.gz web/* *.zip *.html >SHA256SUMS
     sha256sum -c --quiet SHA256SUMS
 )
 echo "== dist/SHA256SUMS"

@@ -29,8 +29,13 @@ done
 one="${clones[0]}/dist"
 two="${clones[1]}/dist"
 artefacts="$(cd "$one" && awk '{print $2}' SHA256SUMS)"
-# Two Windows programs, the installer, two zips, the .deb and the source archive.
-[ "$(wc -l <<<"$artefacts")" -eq 7 ] || { echo "FAIL: SHA256SUMS lists $(wc -l <<<"$artefacts") artefacts, not 7"; exit 1; }
+# Two Windows programs, the installer, two zips, the .deb and the source archive; the
+# web site's zip, the one-file page and every file of the site.
+expected=$((9 + $(find "$one/web" -type f | wc -l)))
+[ "$(wc -l <<<"$artefacts")" -eq "$expected" ] || { echo "FAIL: SHA256SUMS lists $(wc -l <<<"$artefacts") artefacts, not $expected"; exit 1; }
+for artefact in rebar-weight-1.00-web.zip rebar-weight-1.00.html web/index.html web/rebar-weight.wasm web/sw.js; do
+    grep -q "  $artefact\$" "$one/SHA256SUMS" || { echo "FAIL: SHA256SUMS lacks $artefact"; exit 1; }
+done
 status=0
 while read -r artefact; do
     if cmp -s "$one/$artefact" "$two/$artefact"; then

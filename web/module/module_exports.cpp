@@ -22,7 +22,8 @@ bool isControl(int number)
 
 // Where asyncify keeps the stack of the handler that waits for the message box: its
 // header (where the saved data goes on, and where it must end) and the room after it.
-// One click saves a few hundred bytes; a message box cannot open while another waits.
+// A click saves about a hundred bytes there; a message box cannot open while another
+// waits.
 struct AsyncifyData {
     std::uint32_t position;
     std::uint32_t end;

@@ -34,9 +34,9 @@ bool writeFile(const char *path, const std::string &content)
 
 int main(int argc, char **argv)
 {
-    if (argc != 8) {
+    if (argc != 9) {
         std::cerr << "usage: rebar-page <script.js> <module.wasm> <icon.png> <song.ttf> "
-                     "<kai.ttf> <index.html> <one-file.html>\n";
+                     "<kai.ttf> <ARPHICPL.TXT> <index.html> <one-file.html>\n";
         return 2;
     }
     const auto script = readFile(argv[1]);
@@ -44,7 +44,8 @@ int main(int argc, char **argv)
     const auto icon = readFile(argv[3]);
     const auto song = readFile(argv[4]);
     const auto kai = readFile(argv[5]);
-    if (!script || !module || !icon || !song || !kai) {
+    const auto licence = readFile(argv[6]);
+    if (!script || !module || !icon || !song || !kai || !licence) {
         std::cerr << "rebar-page: cannot read an input\n";
         return 1;
     }
@@ -57,15 +58,16 @@ int main(int argc, char **argv)
     oneFile.moduleBase64 = base64(*module);
     oneFile.songFontUrl = "data:font/ttf;base64," + base64(*song);
     oneFile.kaiFontUrl = "data:font/ttf;base64," + base64(*kai);
+    oneFile.facesLicence = *licence;
 
     const std::string index = writePage(site);
     const std::string single = writePage(oneFile);
     if (index.empty() || single.empty()) {
         std::cerr << "rebar-page: the stored window leaves a control no room for its hit "
-                     "area, or the script holds </script\n";
+                     "area, or the script or the licence holds </script\n";
         return 1;
     }
-    if (!writeFile(argv[6], index) || !writeFile(argv[7], single)) {
+    if (!writeFile(argv[7], index) || !writeFile(argv[8], single)) {
         std::cerr << "rebar-page: cannot write the page\n";
         return 1;
     }

@@ -26,7 +26,7 @@ std::string families(const char16_t *face)
     if (name == u"华文新魏")
         return "\"华文新魏\",STXinwei,\"楷体\",KaiTi,\"Rebar Kai\",\"AR PL KaitiM GB\","
                "\"AR PL UKai CN\",serif";
-    return "\"" + utf8(name)
+    return "\"" + utf8Text(name)
            + "\",SimSun,NSimSun,\"Rebar Song\",\"AR PL SungtiL GB\",\"AR PL UMing CN\","
              "\"Noto Serif CJK SC\",serif";
 }
@@ -95,15 +95,16 @@ body{margin:0;background:#dfe3e8;color:#000}
 .opt{-webkit-appearance:none;appearance:none;border:0;padding:0;border-radius:0;outline:none;background:radial-gradient(circle at calc(98*var(--tw)) 50%,#fff 0 calc(82*var(--tw)),#333 calc(82*var(--tw)) calc(98*var(--tw)),transparent calc(98*var(--tw)))}
 .opt:checked{background:radial-gradient(circle at calc(98*var(--tw)) 50%,#333 0 calc(38*var(--tw)),transparent calc(38*var(--tw))),radial-gradient(circle at calc(98*var(--tw)) 50%,#fff 0 calc(82*var(--tw)),#333 calc(82*var(--tw)) calc(98*var(--tw)),transparent calc(98*var(--tw)))}
 .opt:focus-visible{outline:calc(15*var(--tw)) dotted #000;outline-offset:calc(-15*var(--tw))}
-.show-hit-areas .hit{background:rgba(255,0,0,.15);outline:1px solid rgba(220,0,0,.8);outline-offset:-1px}
-.show-hit-areas .c:not(.lbl),.show-hit-areas .lbl.click{outline:1px solid rgba(0,0,220,.8)}
+.show-hit-areas .hit{background:rgba(255,0,0,.25);outline:1px solid #d00;outline-offset:-1px}
+.show-hit-areas .c{opacity:.75}
+.show-hit-areas .c:not(.lbl),.show-hit-areas .lbl.click{outline:1px solid #00d}
 #MsgBox{position:fixed;z-index:10;inset:0;background:transparent}
 #MsgBox-frame{position:absolute;min-width:calc(2400*var(--tw));max-width:calc(100vw - 16*var(--px));box-sizing:border-box;border:calc(15*var(--tw)) solid #7a7a7a;background:#fff;box-shadow:0 calc(6*var(--px)) calc(20*var(--px)) rgba(0,0,0,.3);font:calc(9*var(--pt)) var(--ui)}
 #MsgBox-title{display:flex;align-items:center;height:calc(360*var(--tw));padding-left:calc(120*var(--tw));user-select:none;-webkit-user-select:none}
 #MsgBox-text{padding:calc(390*var(--tw)) calc(450*var(--tw)) calc(420*var(--tw));white-space:pre-line;line-height:1.5}
 #MsgBox-footer{display:flex;justify-content:flex-end;padding:calc(165*var(--tw)) calc(165*var(--tw));background:#f0f0f0}
 #MsgBox-OK{min-width:calc(1125*var(--tw));height:calc(345*var(--tw));font:inherit;position:relative}
-#Exited,#NoWasm{margin:calc(48*var(--px)) auto;padding:0 calc(16*var(--px));max-width:calc(480*var(--px));text-align:center;font:calc(12*var(--pt)) var(--ui);line-height:1.8}
+#Exited,#NoWasm,#NoScript{margin:calc(48*var(--px)) auto;padding:0 calc(16*var(--px));max-width:calc(480*var(--px));text-align:center;font:calc(12*var(--pt)) var(--ui);line-height:1.8}
 )";
 
 } // namespace

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-std::string utf8(std::u16string_view text)
+std::string utf8Text(std::u16string_view text)
 {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {

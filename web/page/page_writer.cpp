@@ -15,7 +15,7 @@ std::string attribute(const char *name, const std::string &value)
 
 std::string text(const char16_t *value)
 {
-    return escapeHtml(utf8(value));
+    return escapeHtml(utf8Text(value));
 }
 
 std::string number(Control control)
@@ -25,7 +25,7 @@ std::string number(Control control)
 
 std::string caption(const StoredControl &stored)
 {
-    return stored.caption ? utf8(stored.caption) : utf8(authorLine());
+    return stored.caption ? utf8Text(stored.caption) : utf8Text(authorLine());
 }
 
 // What a field of the page is told for a phone's keyboard: a number pad (the page's
@@ -34,7 +34,7 @@ std::string caption(const StoredControl &stored)
 std::string fieldAttributes(const StoredControl &stored)
 {
     return attribute("type", "text") + attribute("value", caption(stored))
-           + attribute("aria-label", utf8(nameOf(stored.control)))
+           + attribute("aria-label", utf8Text(nameOf(stored.control)))
            + " autocomplete=\"off\" autocapitalize=\"off\" autocorrect=\"off\" "
              "spellcheck=\"false\" inputmode=\"decimal\""
            + attribute("enterkeyhint", Form1::handlesKeyPress(stored.control) ? "next" : "done");
@@ -64,7 +64,8 @@ std::string controlElement(const StoredControl &stored)
                + attribute("aria-controls", id + "-list") + " aria-autocomplete=\"none\">" + "<div"
                + attribute("id", id + "-button") + " aria-hidden=\"true\"></div>" + "<div"
                + attribute("id", id + "-list") + " role=\"listbox\""
-               + attribute("aria-label", utf8(nameOf(stored.control))) + " hidden></div></div>\n";
+               + attribute("aria-label", utf8Text(nameOf(stored.control)))
+               + " hidden></div></div>\n";
     case ControlKind::CommandButton:
         return "<button" + attribute("id", id) + attribute("class", "c btn") + common
                + " type=\"button\"" + hidden + ">" + escapeHtml(caption(stored)) + "</button>\n";
@@ -73,7 +74,7 @@ std::string controlElement(const StoredControl &stored)
         // that stands for it, as the desktop windows do.
         return "<input" + attribute("id", id) + attribute("class", "c opt") + common
                + " type=\"radio\" name=\"mode\""
-               + attribute("aria-label", utf8(nameOf(stored.control)))
+               + attribute("aria-label", utf8Text(nameOf(stored.control)))
                + (stored.control == optionSetAtStart ? " checked" : "") + hidden + ">\n";
     }
     return "";
@@ -157,8 +158,11 @@ std::string writePage(const PageParts &parts)
     page += noWasm;
 
     if (parts.singleFile) {
-        if (parts.script.find("</script") != std::string::npos)
+        if (parts.script.find("</script") != std::string::npos
+            || parts.facesLicence.find("</script") != std::string::npos)
             return {};
+        page += "<script type=\"text/plain\" id=\"Faces-licence\">\n" + parts.facesLicence
+                + "</script>\n";
         page += "<script type=\"text/plain\" id=\"Module-base64\">" + parts.moduleBase64
                 + "</script>\n<script>\n" + parts.script + "</script>\n";
     } else {

@@ -22,6 +22,8 @@ struct PageParts {
     std::string kaiFontUrl = "rebar-kai.ttf";
     /// The 32 × 32 icon, as a data: URL.
     std::string iconUrl;
+    /// The one-file page carries the faces, and with them their licence's text.
+    std::string facesLicence;
 };
 
 /// The window's frame around the client area, and the title bar, in twips.

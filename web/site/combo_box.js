@@ -4,7 +4,6 @@
 // Escape. Typed text stays as typed: nothing completes it, nothing adds it to the list.
 
 var comboInput = document.getElementById("Combo1");
-var comboFrame = document.getElementById("Combo1-box");
 var comboButton = document.getElementById("Combo1-button");
 var comboList = document.getElementById("Combo1-list");
 var comboItems = [];

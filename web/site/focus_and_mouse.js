@@ -103,10 +103,17 @@ function onMouseDown(event) {
     }
     away = false;
     var target = event.target;
-    if (comboIsOpen() && !comboFrame.contains(target)) {
+    // The open list closes at a press anywhere but on itself or its button, as a
+    // desktop list that has the mouse captured.
+    if (comboIsOpen() && !comboList.contains(target) && target !== comboButton) {
         closeList();
     }
     if (!form1.contains(target)) {
+        // The page around the window is the desktop: a press there leaves the window's
+        // focus where it is (a link of the page, after 退出, is the page's).
+        if (target === document.body || target === root) {
+            event.preventDefault();
+        }
         return;
     }
     if (event.button !== 0) {

@@ -52,7 +52,12 @@ function registerServiceWorker() {
         || location.protocol === "file:") {
         return;
     }
-    navigator.serviceWorker.register("sw.js")["catch"](function (error) {
+    // At every start the worker is checked against the site's (a new build's worker
+    // takes over at once, and the next start shows the new build); without the network
+    // the check fails and the kept build goes on.
+    navigator.serviceWorker.register("sw.js").then(function (registration) {
+        return registration.update();
+    })["catch"](function (error) {
         if (window.console) {
             console.warn("service worker: " + error);
         }
@@ -76,7 +81,8 @@ function startPage() {
     window.addEventListener("resize", fitToViewport);
     hookMessageBox();
     hookComboBox();
-    hookKeysAndTyping();
+    hookKeys();
+    hookTyping();
     moduleBytes().then(function (bytes) {
         return WebAssembly.compile(bytes);
     }).then(function (module) {

@@ -1,10 +1,7 @@
-// Keys and typed characters, as the desktop windows deliver them. Every character that
-// reaches a field, typed, committed by an input method or by a phone's keyboard, passes
-// the field's KeyPress first, with its character code: the module may swallow it (0),
-// and Enter, D and d then walk on to the next field. Enter is 13, also with Shift; 10
-// with Ctrl; nothing with Alt. Tab and Shift+Tab walk the tab order round, the option
-// group being one stop at the button that is set. Enter presses a focused button once:
-// a repeat of the key held down presses nothing. Escape closes nothing.
+// Typed characters, as the desktop windows deliver them. Every character that reaches
+// a field, typed, committed by an input method or by a phone's keyboard, passes the
+// field's KeyPress first, with its character code: the module may swallow it (0), and
+// Enter, D and d then walk on to the next field.
 //
 // Characters come from beforeinput, never from the key itself: a phone's keyboard sends
 // no key code for letters (229). Where the browser cannot cancel an input, the
@@ -14,10 +11,6 @@
 var afterInput = null; // {field, saved, then}: an input the browser makes all the same
 var composition = null; // {field, saved}: an input method's composition under way
 var lateCommit = null; // {field, after}: the field as a commit left it
-
-function isEnterKey(event) {
-    return event.key === "Enter" || event.keyCode === 13;
-}
 
 function snapshot(field) {
     return {value: field.value, start: field.selectionStart, end: field.selectionEnd};
@@ -84,9 +77,12 @@ function onBeforeInput(event) {
         });
         return;
     }
-    cancelInput(event, field, function () {
+    // Several characters at once (an input method's or a keyboard's commit): the browser
+    // puts them in, and its commit sets the selection after this event, wherever the focus
+    // has gone by then; so they are taken back out once in, and typed one by one.
+    afterInput = {field: field, saved: snapshot(field), then: function () {
         typeCharacters(data, null);
-    });
+    }};
 }
 
 function onInput(event) {
@@ -143,84 +139,7 @@ function onPaste(event) {
     insertInto(field, lineBreak < 0 ? text : text.slice(0, lineBreak));
 }
 
-function tabStops() {
-    var stops = [];
-    for (var i = 0; i < tabOrder.length; i++) {
-        var element = tabOrder[i];
-        if (element.hidden || element.disabled) {
-            continue;
-        }
-        if (element.type === "radio") {
-            if (element.checked) {
-                stops.push(element);
-            }
-        } else if (isTextField(element) || element.tagName === "BUTTON") {
-            stops.push(element);
-        }
-    }
-    return stops;
-}
-
-function moveByTab(back) {
-    var stops = tabStops();
-    var at = document.activeElement;
-    var index = stops.indexOf(at);
-    for (var i = 0; index < 0 && at && at.type === "radio" && i < stops.length; i++) {
-        if (stops[i].type === "radio" && stops[i].name === at.name) {
-            index = i; // the option group is one stop, wherever in it the focus is
-        }
-    }
-    var next = index < 0 ? (back ? stops.length - 1 : 0)
-        : (index + (back ? stops.length - 1 : 1)) % stops.length;
-    focusControl(stops[next], FOCUS_KEYBOARD);
-}
-
-function enterPressed(target, number, event) {
-    if (number < 0) {
-        return;
-    }
-    if (target.tagName === "BUTTON") {
-        if (!event.repeat && !event.altKey) {
-            callModule("click", [number]);
-        }
-    } else if (isTextField(target) && !event.altKey) {
-        callModule("key_press", [number, event.ctrlKey ? 10 : 13]);
-    }
-}
-
-function onKeyDown(event) {
-    if (closed || event.isComposing || event.keyCode === 229) {
-        return; // the input method's own keys
-    }
-    away = false;
-    lateCommit = null;
-    var target = event.target;
-    var number = controlNumber(target);
-    if (target === comboInput && comboIsOpen() && listKey(event)) {
-        return;
-    }
-    if (event.key === "Tab" && !event.ctrlKey && !event.altKey && !event.metaKey) {
-        event.preventDefault();
-        moveByTab(event.shiftKey);
-        return;
-    }
-    if (isEnterKey(event)) {
-        event.preventDefault(); // a one-line field takes no line break
-        enterPressed(target, number, event);
-        return;
-    }
-    // Backspace types 8 on the desktop, which KeyPress sees too.
-    if (event.key === "Backspace" && isTextField(target) && number >= 0 && !event.ctrlKey
-        && !event.altKey && !event.metaKey && callModule("key_press", [number, 8]) === 0) {
-        event.preventDefault();
-    }
-    if (target === comboInput) {
-        closedComboKey(event);
-    }
-}
-
-function hookKeysAndTyping() {
-    document.addEventListener("keydown", onKeyDown);
+function hookTyping() {
     document.addEventListener("beforeinput", onBeforeInput);
     document.addEventListener("input", onInput);
     document.addEventListener("compositionstart", onCompositionStart);
