@@ -32,6 +32,7 @@ fi
 node --no-warnings "${flags[@]}" "$(dirname "$0")/run_wasi.mjs" "$corpus" "$wasm" "${seeds[@]}" \
     >"$work/wasm.txt" 2>"$work/wasm.err" || { cat "$work/wasm.err"; echo "FAIL: the wasm build ended badly"; exit 1; }
 lines="$(wc -l <"$work/linux.txt")"
+[ "$lines" -gt 0 ] || { echo "FAIL: the Linux build printed nothing"; exit 1; }
 if ! cmp -s "$work/linux.txt" "$work/wasm.txt"; then
     diff "$work/linux.txt" "$work/wasm.txt" | head -n 20
     echo "FAIL: the wasm build differs from the Linux build ($(wc -l <"$work/wasm.txt") lines against $lines)"
