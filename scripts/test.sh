@@ -7,13 +7,16 @@
 #   3. the whole build with warnings as errors, and every CTest test: unit, window,
 #      the Debian package install and lintian, the library search path, the desktop
 #      metadata;
-#   4. the Windows programs (scripts/windows.sh): plain Win32, cross-built with
+#   4. the web version (scripts/web.sh): the core compiled to WebAssembly, the page
+#      written from the stored window, the site, the one-file page and the site's zip;
+#      then its tests (ctest -L web): the book of scenarios in Chromium and in WebKit,
+#      the page's own suite in headless Chromium, and the sweep built for wasm32-wasi
+#      under Node.js against the Linux build;
+#   5. the Windows programs (scripts/windows.sh): plain Win32, cross-built with
 #      MinGW-w64 for x86-64 and i686, the installer and the zips, and their tests under
 #      Debian 13's Wine 10 (scripts/wine10.sh, whose chroot is made or checked from the
 #      start, beside the steps above), at 100 %, 150 % and 175 %, with DLLs planted
 #      beside the programs and the installer;
-#   5. the web version (scripts/web.sh): the core compiled to WebAssembly, the page
-#      written from the stored window, the site, the one-file page and the site's zip;
 #   6. every shipped artefact built twice from two fresh clones (scripts/release.sh)
 #      and compared byte for byte; this runs beside the Wine rounds, which mostly wait
 #      on windows and keys, at the lowest priority, so that they keep the CPU when they
@@ -31,7 +34,7 @@ scripts/setup.sh clang libclang-rt-dev dpkg-dev xdotool appstream desktop-file-u
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
     g++-mingw-w64-i686-posix binutils-mingw-w64-i686 python3-pefile python3-fonttools llvm-14 googletest \
     clang-14 lld-14 libc++-14-dev-wasm32 libc++abi-14-dev-wasm32 libclang-rt-14-dev-wasm32 wasi-libc \
-    binaryen
+    binaryen chromium chromium-driver webkit2gtk-driver nodejs matchbox-window-manager xclip
 
 # Wine 10's chroot: mostly downloading and unpacking, so it is made beside the builds.
 mkdir -p build
@@ -56,12 +59,16 @@ wait "$i686" || { tail -n 40 build/windows-i686.log; echo "FAIL: the 32-bit Wind
 i686=""
 
 step "Build with warnings as errors, and every test"
-cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON >/dev/null
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DCMAKE_COMPILE_WARNING_AS_ERROR=ON \
+    -DREBAR_WEB_REQUIRE=ON >/dev/null
 cmake --build build/test --parallel
-ctest --test-dir build/test --output-on-failure --timeout 300
+ctest --test-dir build/test --output-on-failure --timeout 300 -LE '^web$'
 
 step "Web: the module, the page and the site"
 scripts/web.sh
+step "Web: the page in Chromium and WebKit, the sweep under Node.js"
+cmake --build build/web --target number_sweep
+ctest --test-dir build/test --output-on-failure --timeout 600 -L '^web$'
 
 step "Wine 10"
 wait "$wine10" || { tail -n 40 build/wine10-prepare.log; echo "FAIL: Wine 10's chroot could not be made"; exit 1; }

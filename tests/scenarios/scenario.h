@@ -11,8 +11,8 @@
 // window must show after each step. Every window runs the same rows through a driver
 // that turns each step into that window's own input (keys and clicks, never a call to
 // a handler) and reads the window back: the handlers on the fake form, the Qt window,
-// the Win32 window. A row names the windows it applies to and says why the others
-// skip it.
+// the Win32 window, the page in a browser. A row names the windows it applies to and
+// says, for each of the others, why it skips it.
 
 /// Keys a step presses. OpenList is the key that drops a combo box's list down (F4),
 /// AltDown the other one (Alt+↓). HeldEnter is Enter held down: the key goes down and
@@ -39,8 +39,15 @@ enum WindowKind : unsigned {
     OnFake = 1,  ///< the handlers on the fake form, with a fake's typing and buttons
     OnQt = 2,    ///< the Qt window
     OnWin32 = 4, ///< the Win32 window
-    OnWindows = OnQt | OnWin32,
-    OnAll = OnFake | OnQt | OnWin32,
+    OnWeb = 8,   ///< the page, in a browser
+    OnWindows = OnQt | OnWin32 | OnWeb, ///< every real window, each with its toolkit
+    OnAll = OnFake | OnWindows,
+};
+
+/// Why the windows in `windows` (WindowKind bits) skip a row.
+struct Skip {
+    unsigned windows;
+    const char *reason;
 };
 
 struct Step {
@@ -105,9 +112,21 @@ inline const auto listItems = [](int n) { return Step(Step::Kind::Items, Control
 
 struct Scenario {
     const char *name;
-    unsigned windows;       ///< WindowKind bits
-    const char *skipReason; ///< why the windows not named skip it; nullptr when all run it
+    unsigned windows;        ///< WindowKind bits: the windows that run it
+    std::vector<Skip> skips; ///< why each of the others skips it
     std::vector<Step> steps;
+
+    /// Why `window` skips the row; nullptr when it runs it.
+    const char *skipReason(WindowKind window) const
+    {
+        if (windows & window)
+            return nullptr;
+        for (const Skip &skip : skips) {
+            if (skip.windows & window)
+                return skip.reason;
+        }
+        return "the row gives no reason";
+    }
 };
 
 /// Every row of the book.

@@ -14,8 +14,8 @@ class Book : public testing::TestWithParam<Scenario> {};
 TEST_P(Book, OnTheWin32Window)
 {
     const Scenario &row = GetParam();
-    if (!(row.windows & OnWin32))
-        GTEST_SKIP() << "not on this window: " << row.skipReason;
+    if (const char *reason = row.skipReason(OnWin32))
+        GTEST_SKIP() << "not on this window: " << reason;
     Win32Driver driver;
     for (const std::string &failure : runScenario(row, driver))
         ADD_FAILURE() << failure;

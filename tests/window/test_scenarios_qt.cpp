@@ -211,8 +211,8 @@ private slots:
     {
         QFETCH(int, row);
         const Scenario &scenario = scenarioBook().at(static_cast<std::size_t>(row));
-        if (!(scenario.windows & OnQt))
-            QSKIP(scenario.skipReason);
+        if (const char *reason = scenario.skipReason(OnQt))
+            QSKIP(reason);
         ShownWindow shown;
         QVERIFY(shown.show());
         QtDriver driver(shown);
