@@ -5,22 +5,26 @@
 ; Per user by default, with no elevation: into %LOCALAPPDATA%\Programs\钢筋重量计算, the
 ; uninstall entry under HKCU, the shortcuts in the user's own Start menu and desktop.
 ; For all users (Program Files, HKLM) when started as administrator and the user says
-; so, or with /AllUsers from an elevated prompt. /S installs silently, with a desktop
-; shortcut unless /NODESKTOP is given; the uninstaller takes /S too, and for an
-; all-users copy asks Windows for the rights itself (un.ElevateForAllUsers).
+; so, or with /AllUsers from an elevated prompt; /S /AllUsers without those rights
+; ends at once, with no box (EndSilentAllUsersWithoutRights). /S installs silently,
+; with a desktop shortcut unless /NODESKTOP is given; the uninstaller takes /S too,
+; and for an all-users copy asks Windows for the rights itself (un.ElevateForAllUsers).
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=… -DVERSION4=… -DPUBLISHER=… -DSTAGE=…
 ;            -DICON=… -DOUTFILE=… -DSIZE_KB_WIN64=… -DSIZE_KB_WIN32=… rebar-weight.nsi
 ; STAGE holds the notices, win64/rebar-weight.exe and win32/rebar-weight.exe.
 ; -DMACHINE_FROM_COMMAND_LINE makes a test build that takes the machine from
 ; /Machine=AMD64|ARM64|IA32 and the Windows build from /Build=<number>, so the choice
 ; for a machine Wine cannot be can still be run; -DPRIVILEGES_FROM_COMMAND_LINE makes
-; its uninstaller take the account's rights from /Privileges=Admin|User, stand a
-; refused UAC prompt for its restart with /Elevation=refused and write each restart to
-; the file /ElevationLog= names (un.ElevateForAllUsers), since Wine runs everything
-; with full rights. The shipped installer reads no such switch.
+; it and its uninstaller take the account's rights from /Privileges=Admin|Power|User
+; (ReadRights), and its uninstaller stand a refused UAC prompt for its restart with
+; /Elevation=refused and write each restart to the file /ElevationLog= names
+; (un.ElevateForAllUsers), since Wine runs everything with full rights. The shipped
+; installer reads no such switch.
 ; Exit status: 0 done; 1 cancelled and 2 stopped, as NSIS sets them; 3 Windows too old;
-; 4 the program running or its file in use; 5 an all-users copy left in place because
-; the uninstaller got no administrator rights (the UAC prompt refused or failing).
+; 4 the program running or its file in use; 5 all users asked for without
+; administrator rights: a silent install ends before writing anything, and the
+; uninstaller, when it got none (the UAC prompt refused or failing), leaves the
+; all-users copy in place.
 Unicode true
 ; A 32-bit stub, so that a 32-bit Windows can start it; 64-bit Windows start it as a
 ; WOW64 process. As one, $PROGRAMFILES is Program Files (x86) and HKLM\Software is
@@ -149,6 +153,29 @@ FunctionEnd
         "${APP_NAME}${action}程序至少需要高级用户（Power Users）的权限。"
 !macroend
 
+; $Rights: the account's rights as MultiUser.nsh reads them, UserInfo's account type
+; (Admin, Power, User or Guest; an administrator's UAC-filtered account reads as User).
+; The test build takes them from /Privileges= on the command line, in $R0, when given.
+Var Rights
+!macro READ_RIGHTS un
+Function ${un}ReadRights
+    UserInfo::GetAccountType
+    Pop $Rights
+!ifdef PRIVILEGES_FROM_COMMAND_LINE
+    ; The test build: /Privileges= stands for what UserInfo reports.
+    Push $R1
+    ClearErrors
+    ${${un}GetOptions} $R0 "/Privileges=" $R1
+    ${IfNot} ${Errors}
+        StrCpy $Rights $R1
+    ${EndIf}
+    Pop $R1
+!endif
+FunctionEnd
+!macroend
+!insertmacro READ_RIGHTS ""
+!insertmacro READ_RIGHTS "un."
+
 ; The uninstaller of an all-users copy (its entry runs it with /AllUsers) needs
 ; administrator rights, and Windows starts it without them: the uninstaller asks for
 ; none (RequestExecutionLevel user), and an administrator's UAC-filtered account reads
@@ -162,7 +189,6 @@ FunctionEnd
 ; not start (the prompt refused, or UAC unable to give the rights), or is that one
 ; (/Elevated) and still has none, it says so, changes nothing and ends with status 5.
 ; A per-user copy needs no rights: nothing is asked.
-Var Rights
 Function un.ElevateForAllUsers
     ${un.GetParameters} $R0
     ClearErrors
@@ -170,16 +196,7 @@ Function un.ElevateForAllUsers
     ${If} ${Errors}
         Return
     ${EndIf}
-    UserInfo::GetAccountType
-    Pop $Rights
-!ifdef PRIVILEGES_FROM_COMMAND_LINE
-    ; The test build: /Privileges= stands for what UserInfo reports.
-    ClearErrors
-    ${un.GetOptions} $R0 "/Privileges=" $R1
-    ${IfNot} ${Errors}
-        StrCpy $Rights $R1
-    ${EndIf}
-!endif
+    Call un.ReadRights
     ; What MultiUser.nsh takes as enough for all users.
     ${If} $Rights == "Admin"
     ${OrIf} $Rights == "Power"
@@ -315,6 +332,29 @@ Function InstallModeChanged
     ${EndIf}
 FunctionEnd
 
+; /S with /AllUsers from an account without the rights MultiUser.nsh asks for all
+; users (neither Admin nor Power): MultiUser.nsh would say so in a box that has no
+; silent default, and a silent deployment would wait on it, unseen. The run ends here
+; instead, before MULTIUSER_INIT, with exit status 5 and nothing written. /AllUsers is
+; looked for as MultiUser.nsh looks for it: anywhere on the command line, in any case.
+; A run that is shown goes on to MultiUser.nsh's box, which tells the user.
+Function EndSilentAllUsersWithoutRights
+    ${IfNot} ${Silent}
+        Return
+    ${EndIf}
+    ${GetParameters} $R0
+    ${StrStr} $R1 $R0 "/AllUsers"
+    ${If} $R1 == ""
+        Return
+    ${EndIf}
+    Call ReadRights
+    ${If} $Rights != "Admin"
+    ${AndIf} $Rights != "Power"
+        SetErrorLevel 5
+        Quit
+    ${EndIf}
+FunctionEnd
+
 Function .onInit
     SetRegView 64
     ; Below Windows 7 SP1 the program cannot start: say so before anything is written.
@@ -334,6 +374,7 @@ Function .onInit
     Call ReadMachine
     Call ChooseProgram
 
+    Call EndSilentAllUsersWithoutRights
     !insertmacro MULTIUSER_TEXTS 安装
     !define /redef MULTIUSER_INIT_TEXT_ALLUSERSNOTPOSSIBLE \
         "您的账户没有足够的权限，无法为这台电脑的所有用户安装${APP_NAME}。"

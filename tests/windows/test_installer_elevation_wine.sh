@@ -11,6 +11,13 @@
 #   rows       (below) the switches, the exit status, whether the copy is gone (or
 #              else nothing at all changed) and the switches it started itself with;
 #   box        without /S, the refusal is said in Chinese in a box, then exit 5;
+#   installs   (below) the installer asked for all users, or for the current user,
+#              with and without the rights (the test build's installer takes them
+#              from /Privileges= too): the exit status, where the copy went, and for
+#              a refusal that it came at once, under timeout, with nothing written;
+#   shown      without /S, all users asked for without the rights: the run goes on
+#              to a window, where Windows shows MultiUser.nsh's box (Wine reads full
+#              rights there, so here the licence page);
 #   texts      the installer and its uninstaller carry MultiUser.nsh's box texts in
 #              Chinese, and none of its English ones (nsis_texts.py reads the
 #              compressed headers of the shipped installer).
@@ -93,6 +100,64 @@ snapshot after
 [ -z "$(changes before after)" ] || fail "the refused uninstall changed: $(changes before after)"
 uninstall_from "$program_files" /AllUsers /S || fail "the uninstall afterwards failed"
 echo "refused, with a box: exit 5, nothing changed"
+
+echo "== the installer asked for all users, with and without the rights"
+# the switches | status | installed for (AllUsers, CurrentUser, or - for nothing)
+#   1 silent, no rights: no box that nobody would see and the run would wait on; it
+#     ends at once with 5 and writes nothing;
+#   2 administrator and 3 Power Users: all users, as MultiUser.nsh allows them;
+#   4 no rights, per user: nothing asked, installed;
+#   5 /ALLUSERS as MultiUser.nsh reads it, in any case, and /CurrentUser before it: 5.
+while IFS='|' read -r -u 3 switches expected mode; do
+    read -r -a args <<<"$switches"
+    snapshot before
+    status=0
+    timeout 60 wine "$setup" "${args[@]}" >/dev/null 2>&1 || status=$?
+    if [ "$status" -eq 124 ]; then
+        # The installer waits on something nobody sees: end it and this prefix's others.
+        wineserver -k 2>/dev/null || true
+        fail "$switches: no end within 60 s"
+    fi
+    settle
+    [ "$status" -eq "$expected" ] || fail "$switches: exit status $status, not $expected"
+    case "$mode" in
+        -)
+            snapshot after
+            [ -z "$(changes before after)" ] || fail "$switches: it wrote: $(changes before after)"
+            echo "$switches: exit $status at once, nothing written"
+            continue
+            ;;
+        AllUsers) folder="$program_files" hive=HKLM other=HKCU ;;
+        CurrentUser) folder="$per_user" hive=HKCU other=HKLM ;;
+    esac
+    installed_program "$folder" "$win64"
+    [ -n "$(entry "$hive")" ] || fail "$switches: no $hive entry"
+    [ -z "$(entry "$other")" ] || fail "$switches: an $other entry as well"
+    uninstall_from "$folder" "/$mode" /S || fail "$switches: the uninstall afterwards failed"
+    snapshot uninstalled
+    [ -z "$(changes clean uninstalled)" ] || fail "$switches: left: $(changes clean uninstalled)"
+    echo "$switches: exit $status, installed for $mode ($hive)"
+done 3<<'EOF'
+/S /AllUsers /Privileges=User|5|-
+/S /AllUsers /Privileges=Admin|0|AllUsers
+/S /AllUsers /Privileges=Power|0|AllUsers
+/S /CurrentUser /Privileges=User|0|CurrentUser
+/S /CurrentUser /ALLUSERS /Privileges=User|5|-
+EOF
+
+echo "== without /S, all users asked for without the rights: a window, no end"
+snapshot before
+wine "$setup" /AllUsers /Privileges=User >/dev/null 2>&1 &
+app=$!
+shown="$(wine "$probe" box 钢筋重量计算 30 | tr -d '\r')" \
+    || fail "without /S, the installer showed no window"
+wine taskkill /f /im "$(basename "$setup")" >/dev/null 2>&1 || true
+kill "$app" 2>/dev/null || true
+app=""
+settle
+snapshot after
+[ -z "$(changes before after)" ] || fail "the installer ended in its window wrote: $(changes before after)"
+echo "without /S: the installer went on to its window ($(head -n 1 <<<"$shown")), nothing written"
 
 echo "== MultiUser.nsh's texts in Chinese"
 texts="$(/usr/bin/python3 "$(dirname "$0")/installer/nsis_texts.py" "$shipped")" \
