@@ -1,5 +1,7 @@
 #include "json.h"
 
+#include "utf8.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -9,25 +11,6 @@ namespace {
 [[noreturn]] void wrongType(const char *wanted)
 {
     throw std::runtime_error(std::string("JSON: not ") + wanted);
-}
-
-void appendUtf8(std::string &out, unsigned code)
-{
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
 }
 
 void writeString(std::string &out, const std::string &text)
@@ -209,12 +192,11 @@ private:
                 out += '\f';
                 break;
             case 'u': {
-                unsigned code = hex4();
-                if (code >= 0xD800 && code < 0xDC00 && literal("\\u")) {
-                    const unsigned low = hex4();
-                    code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-                }
-                appendUtf8(out, code);
+                // A \uXXXX escape, or two for a character beyond the first plane.
+                std::u16string units(1, static_cast<char16_t>(hex4()));
+                if (units[0] >= 0xD800 && units[0] < 0xDC00 && literal("\\u"))
+                    units += static_cast<char16_t>(hex4());
+                out += utf8(units);
                 break;
             }
             default:
