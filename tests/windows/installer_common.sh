@@ -121,6 +121,7 @@ close_window() {
 snapshot() { # <name>
     (cd "$drive_c" && find . -mindepth 1 \( -path ./windows -o -path './users/*/Temp' \) -prune \
         -o -print | sort) >"$work/$1.files"
+    local hive
     for hive in HKCU HKLM; do
         local root="$hive"
         [ "$hive" = HKLM ] && root='HKLM\Software'
@@ -132,6 +133,7 @@ snapshot() { # <name>
 }
 changes() { # <before> <after>: what differs, file lines and registry lines
     diff "$work/$1.files" "$work/$2.files" | grep '^[<>]' || true
+    local hive
     for hive in HKCU HKLM; do
         diff "$work/$1-$hive.txt" "$work/$2-$hive.txt" | grep '^[<>]' || true
     done
