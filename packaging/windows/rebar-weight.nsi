@@ -119,6 +119,7 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "MIT License"
 ; only once it has administrator rights.
 !macro STOP_WHILE_RUNNING un
 Function ${un}StopWhileRunning
+    StrCpy $9 0
     retry:
         FindWindow $0 "${WINDOW_CLASS}"
         ${If} $0 = 0
@@ -127,6 +128,14 @@ Function ${un}StopWhileRunning
             ; another opener keeps writers out, as Windows does for a running program.
             System::Call 'kernel32::CreateFileW(w "$INSTDIR\${APP_EXE}", i 0x40000000, i 7, p 0, i 3, i 0, p 0) p .r1'
             ${If} $1 = -1
+                ; A program closed a moment ago lets go of its file only as its process
+                ; ends, after its window is gone: up to 3 s for that, before the file
+                ; counts as in use.
+                ${If} $9 < 6
+                    IntOp $9 $9 + 1
+                    Sleep 500
+                    Goto retry
+                ${EndIf}
                 StrCpy $0 1
             ${Else}
                 System::Call 'kernel32::CloseHandle(p r1)'
