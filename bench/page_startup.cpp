@@ -6,8 +6,10 @@
 // selected), and drawn the first frame after it. Page and floor load in turns, the
 // first of each pair alternating, warm (cache and service worker in place) and cold
 // (the browser's cache and the origin's storage cleared before each load). For the
-// page it also prints where its time goes, from Resource Timing and the marks the page
-// sets, and the sizes, gzip -9, of the module and of everything the first load takes.
+// page it also prints where its time goes, from Resource Timing, the marks the page
+// sets (rebar-module-requested, -compiled, -instantiated, rebar-window-built,
+// rebar-loaded, ...) and the bench's own, each with the time since the one before; and
+// the sizes, gzip -9, of the module and of everything the first load takes.
 //   page_startup --site=FOLDER [--runs=N]
 
 #include "browser.h"
@@ -239,15 +241,19 @@ std::set<std::string> measureRound(Browser &browser, SiteServer &server, int run
     for (const auto &[name, times] : marks)
         ordered.push_back({median(times), name});
     std::sort(ordered.begin(), ordered.end());
-    std::printf("  marks (the page's own, and the bench's \"at ...\"):  page  floor\n");
+    // Where the time goes: each mark's median, and how long after the mark before it.
+    std::printf("  marks (the page's own, and the bench's \"at ...\"):   page   (+ms)   floor\n");
+    double previous = 0;
     for (const auto &[time, name] : ordered) {
         const auto floorTime = floorMarks.find(name);
+        std::printf("    %-44s %7.1f %7.1f", name.c_str(), time, time - previous);
         if (floorTime != floorMarks.end())
-            std::printf("    %-44s %7.1f %7.1f\n", name.c_str(), time, median(floorTime->second));
-        else
-            std::printf("    %-44s %7.1f\n", name.c_str(), time);
+            std::printf(" %7.1f", median(floorTime->second));
+        std::printf("\n");
+        previous = time;
     }
-    std::printf("    %-44s %7.1f %7.1f\n", "ready", median(pageReady), median(floorReady));
+    std::printf("    %-44s %7.1f %7.1f %7.1f\n", "ready", median(pageReady),
+                median(pageReady) - previous, median(floorReady));
     return files;
 }
 

@@ -148,8 +148,18 @@ TEST(Page, windowTitleAndMessageBox)
 TEST(Page, theTwoPagesCarryWhatEachNeeds)
 {
     PageParts parts = siteParts();
-    const std::string &site = sitePage();
-    EXPECT_NE(site.find("<script src=\"rebar-weight.js\"></script>"), std::string::npos);
+    parts.headScript = "askForTheModule();\n";
+    const std::string site = writePage(parts);
+    // The head asks for the module (its script inline) and fetches the page's script,
+    // which runs once the document is parsed.
+    const std::size_t headEnd = site.find("</head>");
+    const std::size_t asks = site.find("<script>\naskForTheModule();\n</script>");
+    const std::string scriptTag = "<script defer src=\"rebar-weight.js\"></script>";
+    const std::size_t script = site.find(scriptTag);
+    EXPECT_LT(asks, headEnd);
+    EXPECT_LT(script, headEnd);
+    EXPECT_EQ(site.find("rebar-weight.js", script + scriptTag.size()), std::string::npos)
+        << "the page's script is loaded twice";
     EXPECT_NE(site.find("<link rel=\"manifest\" href=\"manifest.webmanifest\">"),
               std::string::npos);
     EXPECT_NE(site.find("src:url(rebar-song.ttf)"), std::string::npos);
@@ -171,6 +181,8 @@ TEST(Page, theTwoPagesCarryWhatEachNeeds)
     EXPECT_NE(one.find("src:url(data:font/ttf;base64,U09ORw==)"), std::string::npos);
     EXPECT_EQ(one.find("manifest"), std::string::npos);
     EXPECT_EQ(one.find("rebar-weight.js"), std::string::npos);
+    EXPECT_EQ(one.find("askForTheModule"), std::string::npos)
+        << "the one-file page carries its module and asks for none";
 
     // Nothing comes from another site.
     for (const std::string *page : {&site, &one}) {
@@ -181,6 +193,9 @@ TEST(Page, theTwoPagesCarryWhatEachNeeds)
 
     parts.script = "var end = \"</script>\";\n";
     EXPECT_EQ(writePage(parts), "") << "an inline script must not end its own element";
+    PageParts head = siteParts();
+    head.headScript = "var end = \"</script>\";\n";
+    EXPECT_EQ(writePage(head), "") << "the head's script must not end its own element";
 }
 
 } // namespace

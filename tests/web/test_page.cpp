@@ -7,6 +7,8 @@
 //     text, with no key events), and hit areas of at least 24 × 24 px;
 //   - offline: once its service worker is in, the page loads and calculates with the
 //     server gone;
+//   - the start: the module asked for from the head and compiled as it arrives, or from
+//     its bytes where the browser cannot stream, and the marks of where the time goes;
 //   - the one-file page, from a file:// address.
 //   test_page --site=FOLDER --one-file=FILE [--require]
 
@@ -20,10 +22,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -536,6 +541,80 @@ navigator.serviceWorker.ready.then(() => {
     calculateOneBar(offline);
 }
 
+// ---------------------------------------------------------------------------------
+// Start-up
+
+// The page's own start-up marks, in the order they were set.
+std::vector<std::string> startMarks(Browser &browser)
+{
+    std::vector<std::string> names;
+    const Json marks =
+        browser.execute("return performance.getEntriesByType('mark').map(m => m.name)"
+                        ".filter(n => n.startsWith('rebar-'));");
+    for (const Json &name : marks.items())
+        names.push_back(name.string());
+    return names;
+}
+
+std::ptrdiff_t placeOf(const std::vector<std::string> &marks, const std::string &name)
+{
+    const auto found = std::find(marks.begin(), marks.end(), name);
+    return found == marks.end() ? -1 : found - marks.begin();
+}
+
+std::string joined(const std::vector<std::string> &marks)
+{
+    std::string out;
+    for (const std::string &name : marks)
+        out += (out.empty() ? "" : ", ") + name;
+    return out;
+}
+
+// The module is asked for from the head, before the page's script has run, and compiled
+// as it arrives (the server says application/wasm); the page's script finds the window,
+// instantiates the module and starts it.
+TEST(Start, TheModuleIsAskedForFromTheHeadAndCompiledAsItArrives)
+{
+    PageDriver page(desktop(), indexUrl());
+    const std::vector<std::string> marks = startMarks(desktop());
+    const auto requested = placeOf(marks, "rebar-module-requested");
+    const auto response = placeOf(marks, "rebar-module-response");
+    const auto compiled = placeOf(marks, "rebar-module-compiled");
+    const auto built = placeOf(marks, "rebar-window-built");
+    const auto instantiated = placeOf(marks, "rebar-module-instantiated");
+    const auto loaded = placeOf(marks, "rebar-loaded");
+    EXPECT_EQ(requested, 0) << joined(marks);
+    EXPECT_LT(requested, response) << joined(marks);
+    EXPECT_LT(response, compiled) << joined(marks);
+    EXPECT_LT(requested, built) << joined(marks);
+    EXPECT_LT(compiled, instantiated) << joined(marks);
+    EXPECT_LT(built, instantiated) << joined(marks);
+    EXPECT_LT(instantiated, loaded) << joined(marks);
+    EXPECT_EQ(loaded + 1, static_cast<std::ptrdiff_t>(marks.size())) << joined(marks);
+    EXPECT_EQ(placeOf(marks, "rebar-module-fetched"), -1)
+        << "the module was compiled from its bytes, not as it arrived: " << joined(marks);
+    calculateOneBar(page);
+}
+
+// A browser without streaming compilation (Safari before 15) compiles the module from
+// its bytes.
+TEST(Start, WithoutStreamingTheModuleIsCompiledFromItsBytes)
+{
+    Browser browser{BrowserOptions{}};
+    browser.cdp("Page.enable");
+    browser.cdp("Page.addScriptToEvaluateOnNewDocument",
+                Json::object({{"source", "delete WebAssembly.compileStreaming; "
+                                         "delete WebAssembly.instantiateStreaming;"}}));
+    PageDriver page(browser, indexUrl());
+    const std::vector<std::string> marks = startMarks(browser);
+    EXPECT_EQ(placeOf(marks, "rebar-module-response"), -1) << joined(marks);
+    EXPECT_LT(placeOf(marks, "rebar-module-requested"), placeOf(marks, "rebar-module-fetched"))
+        << joined(marks);
+    EXPECT_LT(placeOf(marks, "rebar-module-fetched"), placeOf(marks, "rebar-module-compiled"))
+        << joined(marks);
+    calculateOneBar(page);
+}
+
 TEST(OneFile, FromAFileAddressThePageCalculates)
 {
     if (setup.oneFile.empty() || !std::filesystem::exists(setup.oneFile)) {
@@ -544,6 +623,12 @@ TEST(OneFile, FromAFileAddressThePageCalculates)
         GTEST_SKIP() << "the one-file page is not built: " << setup.oneFile;
     }
     PageDriver page(desktop(), "file://" + std::filesystem::absolute(setup.oneFile).string());
+    const std::vector<std::string> marks = startMarks(desktop());
+    EXPECT_EQ(placeOf(marks, "rebar-module-requested"), -1)
+        << "the one-file page carries its module: " << joined(marks);
+    EXPECT_LT(placeOf(marks, "rebar-module-fetched"), placeOf(marks, "rebar-module-compiled"))
+        << joined(marks);
+    EXPECT_NE(placeOf(marks, "rebar-loaded"), -1) << joined(marks);
     calculateOneBar(page);
 }
 

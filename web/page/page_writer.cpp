@@ -136,9 +136,17 @@ std::string writePage(const PageParts &parts)
                        "<meta name=\"theme-color\" content=\"#dfe3e8\">\n<title>"
                        + title + "</title>\n<link rel=\"icon\"" + attribute("href", parts.iconUrl)
                        + ">\n";
-    if (!parts.singleFile)
+    if (!parts.singleFile) {
         page += "<link rel=\"manifest\" href=\"manifest.webmanifest\">\n"
                 "<link rel=\"apple-touch-icon\" href=\"icon-192.png\">\n";
+        // The module is asked for first, as the parser reaches the head; the page's
+        // script comes beside it and runs once the document is parsed, holding up
+        // neither the parser nor the first frame.
+        if (parts.headScript.find("</script") != std::string::npos)
+            return {};
+        page += "<script>\n" + parts.headScript + "</script>\n<script defer"
+                + attribute("src", parts.scriptFile) + "></script>\n";
+    }
     page += "<style>\n" + css + "</style>\n</head>\n<body>\n";
 
     page += "<div id=\"Form1\" role=\"dialog\" aria-labelledby=\"Form1-title\""
@@ -166,8 +174,6 @@ std::string writePage(const PageParts &parts)
                 + "</script>\n";
         page += "<script type=\"text/plain\" id=\"Module-base64\">" + parts.moduleBase64
                 + "</script>\n<script>\n" + parts.script + "</script>\n";
-    } else {
-        page += "<script" + attribute("src", parts.scriptFile) + "></script>\n";
     }
     return page + "</body>\n</html>\n";
 }

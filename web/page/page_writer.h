@@ -15,6 +15,10 @@ struct PageParts {
     /// The page's script: inline in the one-file page, else only its file name.
     std::string script;
     std::string scriptFile = "rebar-weight.js";
+    /// The site's head script, written inline in its head: it asks for the module and
+    /// compiles it while the rest of the page comes. The one-file page has the module
+    /// inline and needs none.
+    std::string headScript;
     /// The module, base64, for the one-file page.
     std::string moduleBase64;
     /// Where the compiled-in faces come from: file names, or data: URLs.

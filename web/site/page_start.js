@@ -27,21 +27,43 @@ function chooseKeyboards() {
     }
 }
 
-function moduleBytes() {
+// Where the start-up's time goes, for the start-up bench and the browser's tools.
+function mark(name) {
+    if (window.performance && typeof performance.mark === "function") {
+        performance.mark(name);
+    }
+}
+
+// The compiled module: asked for and compiled from the site's head
+// (module_request.js); the one-file page carries it inline, in base64. A page without
+// either (an index.html kept from a build before the head asked for it) fetches it here.
+function compiledModule() {
+    if (window.rebarModule) {
+        return window.rebarModule;
+    }
     var inline = document.getElementById("Module-base64");
+    var bytes;
     if (inline) {
         var text = atob(inline.textContent);
-        var bytes = new Uint8Array(text.length);
+        bytes = new Uint8Array(text.length);
         for (var i = 0; i < text.length; i++) {
             bytes[i] = text.charCodeAt(i);
         }
-        return Promise.resolve(bytes);
+        bytes = Promise.resolve(bytes);
+    } else {
+        bytes = fetch("rebar-weight.wasm").then(function (response) {
+            if (!response.ok) {
+                throw new Error("rebar-weight.wasm: " + response.status);
+            }
+            return response.arrayBuffer();
+        });
     }
-    return fetch("rebar-weight.wasm").then(function (response) {
-        if (!response.ok) {
-            throw new Error("rebar-weight.wasm: " + response.status);
-        }
-        return response.arrayBuffer();
+    return bytes.then(function (moduleBytes) {
+        mark("rebar-module-fetched");
+        return WebAssembly.compile(moduleBytes);
+    }).then(function (module) {
+        mark("rebar-module-compiled");
+        return module;
     });
 }
 
@@ -83,14 +105,14 @@ function startPage() {
     hookComboBox();
     hookKeys();
     hookTyping();
-    moduleBytes().then(function (bytes) {
-        return WebAssembly.compile(bytes);
-    }).then(function (module) {
+    mark("rebar-window-built");
+    compiledModule().then(function (module) {
         return WebAssembly.instantiate(module, {
             env: bindingImports(),
             wasi_snapshot_preview1: wasiImports(module)
         });
     }).then(function (instance) {
+        mark("rebar-module-instantiated");
         wasm = instance.exports;
         wasm._initialize();
         hookFocusAndMouse();
@@ -100,6 +122,7 @@ function startPage() {
             away = true;
             focusedWhenAway = document.activeElement;
         }
+        mark("rebar-loaded");
         root.setAttribute("data-ready", "1");
         registerServiceWorker();
     })["catch"](showStartFailure);
