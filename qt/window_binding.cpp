@@ -221,8 +221,11 @@ bool WindowBinding::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     if (watched == m_window) {
-        if (event->type() == QEvent::WindowDeactivate)
-            m_leftWindow = true;
+        if (event->type() == QEvent::WindowDeactivate) {
+            m_focusWhenLeft = Control::Form1;
+            if (QWidget *focus = m_window->focusWidget())
+                controlOf(focus, m_focusWhenLeft);
+        }
         return false;
     }
     Control control;
@@ -233,9 +236,10 @@ bool WindowBinding::eventFilter(QObject *watched, QEvent *event)
     case QEvent::FocusIn: {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         // Coming back from another window gives the focus back to the field that had
-        // it. That is no new focus: the field keeps its selection and caret. The first
-        // activation, at start, is the start-up focus.
-        if (reason == Qt::ActiveWindowFocusReason && m_leftWindow)
+        // it. That is no new focus: the field keeps its selection and caret. Any other
+        // focus the activation brings (the first, at start; a field a click chose
+        // while the window was inactive) is a new one.
+        if (reason == Qt::ActiveWindowFocusReason && control == m_focusWhenLeft)
             return false;
         if (control == Control::Combo1) {
             // A Windows combo box selects its edit text when the keyboard brings the
@@ -272,9 +276,9 @@ bool WindowBinding::eventFilter(QObject *watched, QEvent *event)
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
         // Enter presses a focused button once: a repeat of the key held down presses
-        // nothing.
+        // nothing, and neither does Alt+Enter, a system key.
         if (storedControl(control).kind == ControlKind::CommandButton)
-            return key->isAutoRepeat() && isEnter(key);
+            return isEnter(key) && (key->isAutoRepeat() || (key->modifiers() & Qt::AltModifier));
         return Form1::handlesKeyPress(control) && handleKeyPress(control, key);
     }
     default:

@@ -64,6 +64,7 @@ private:
     QPointer<QWidget> m_swallowPressOf;
     // Enter was pressed in the combo box's open list.
     bool m_enterInList = false;
-    // The window has lost the activation once: each activation since is a way back.
-    bool m_leftWindow = false;
+    // The control that had the focus when the window last lost the activation: the
+    // one the activation gives it back to.
+    Control m_focusWhenLeft = Control::Form1;
 };

@@ -395,11 +395,11 @@ LRESULT MainWindow::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // selection and caret, as in Windows' own dialogs. The first activation, at
         // start, is the start-up focus.
         const bool active = message == WM_SETFOCUS || LOWORD(wParam) != WA_INACTIVE;
-        m_binding->setComingBack(active && m_leftOnce);
+        const bool before = m_binding->setComingBack(active && m_leftOnce);
         if (!active)
             m_leftOnce = true;
         const LRESULT result = DefDlgProcW(m_window, message, wParam, lParam);
-        m_binding->setComingBack(false);
+        m_binding->setComingBack(before);
         return result;
     }
     case WM_CLOSE: // the close box: no question, nothing kept

@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
 
 class Form1;
 
@@ -53,7 +54,8 @@ public:
     void setTraceHook(TraceHook hook) { m_traceHook = std::move(hook); }
     /// While the window comes back from another one, the focus it gives back to the
     /// control that had it is no new focus: that field keeps its selection and caret.
-    void setComingBack(bool comingBack) { m_comingBack = comingBack; }
+    /// Returns what it was before, for the caller to put back.
+    bool setComingBack(bool comingBack) { return std::exchange(m_comingBack, comingBack); }
 
     std::u16string text(Control control) const override;
     void setText(Control control, const std::u16string &text) override;

@@ -119,15 +119,20 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "MIT License"
 ; only once it has administrator rights.
 !macro STOP_WHILE_RUNNING un
 Function ${un}StopWhileRunning
+    again:
     StrCpy $9 0
     retry:
         FindWindow $0 "${WINDOW_CLASS}"
         ${If} $0 = 0
         ${AndIf} ${FileExists} "$INSTDIR\${APP_EXE}"
-            ; GENERIC_WRITE with every kind of sharing, OPEN_EXISTING: fails only where
-            ; another opener keeps writers out, as Windows does for a running program.
-            System::Call 'kernel32::CreateFileW(w "$INSTDIR\${APP_EXE}", i 0x40000000, i 7, p 0, i 3, i 0, p 0) p .r1'
+            ; GENERIC_WRITE with every kind of sharing, OPEN_EXISTING: fails with a
+            ; sharing violation (32) only where another opener keeps writers out, as
+            ; Windows does for a running program. Any other failure (no rights to the
+            ; folder, a read-only file) is no running program: the writing later says so.
+            System::Call 'kernel32::CreateFileW(w "$INSTDIR\${APP_EXE}", i 0x40000000, i 7, p 0, i 3, i 0, p 0) p .r1 ?e'
+            Pop $2
             ${If} $1 = -1
+            ${AndIf} $2 = 32
                 ; A program closed a moment ago lets go of its file only as its process
                 ; ends, after its window is gone: up to 3 s for that, before the file
                 ; counts as in use.
@@ -137,13 +142,13 @@ Function ${un}StopWhileRunning
                     Goto retry
                 ${EndIf}
                 StrCpy $0 1
-            ${Else}
+            ${ElseIf} $1 <> -1
                 System::Call 'kernel32::CloseHandle(p r1)'
             ${EndIf}
         ${EndIf}
         ${If} $0 <> 0
             MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION \
-                "钢筋重量计算正在运行。请先关闭它，再点“重试”。" /SD IDCANCEL IDRETRY retry
+                "钢筋重量计算正在运行。请先关闭它，再点“重试”。" /SD IDCANCEL IDRETRY again
             SetErrorLevel 4
             Quit
         ${EndIf}

@@ -237,8 +237,8 @@ std::vector<Scenario> makeBook()
             {type(u"250"), press(Key::CtrlEnter), focusIn(C::Text1), textIs(C::Text1, u"250"),
              press(Key::AltEnter), focusIn(C::Text1), textIs(C::Text1, u"250"),
              press(Key::ShiftEnter), selectedIn(C::Text2, u"1"), type(u"4"), press(Key::ShiftEnter),
-             focusIn(C::Combo1), press(Key::ShiftEnter), focusIn(C::Command1), enter(),
-             textIs(C::Text5, u"8.88")}),
+             focusIn(C::Combo1), press(Key::ShiftEnter), focusIn(C::Command1), press(Key::AltEnter),
+             focusIn(C::Command1), textIs(C::Text5, u"2007"), enter(), textIs(C::Text5, u"8.88")}),
 
         // The key's repeats walk on as its presses do, but a repeat presses no button.
         row("Enter held down walks to 计算 and presses nothing there", OnAll, nullptr,

@@ -345,15 +345,17 @@ void Win32Driver::handleQueued(bool asMessageBox)
             return;
         }
         m_handling.push_back(message);
+        m_answersFrom.push_back(m_answers.size());
         if (asMessageBox) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         } else {
             dispatchMessage(m_window->handle(), message);
         }
+        // The answers given while it was handled count for it alone.
         m_handling.pop_back();
-        if (m_handling.empty())
-            m_answers.clear();
+        m_answers.resize(m_answersFrom.back());
+        m_answersFrom.pop_back();
     }
 }
 
@@ -375,7 +377,8 @@ void Win32Driver::traced(const Win32Binding::TraceEvent &event)
         return;
     LRESULT answer = 0;
     bool asked = false;
-    for (const Win32Binding::TraceEvent &a : m_answers) {
+    for (std::size_t i = m_answersFrom.back(); i < m_answers.size(); ++i) {
+        const Win32Binding::TraceEvent &a = m_answers[i];
         if (a.window == input.hwnd && a.asked.message == input.message
             && a.asked.wParam == input.wParam) {
             answer = a.code;

@@ -73,6 +73,7 @@ private:
     // WM_GETDLGCODE given while they were.
     std::vector<MSG> m_handling;
     std::vector<Win32Binding::TraceEvent> m_answers;
+    std::vector<std::size_t> m_answersFrom; // where each message's answers start
     std::vector<std::string> m_unclaimed;
     int m_actions = 0;
     std::vector<std::u16string> m_prompts;
