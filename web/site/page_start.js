@@ -34,36 +34,65 @@ function mark(name) {
     }
 }
 
-// The compiled module: asked for and compiled from the site's head
-// (module_request.js); the one-file page carries it inline, in base64. A page without
-// either (an index.html kept from a build before the head asked for it) fetches it here.
-function compiledModule() {
+// The module's bytes, {bytes, later}: `bytes` when they are in now, else `later`, a
+// promise of them. The site's head asked for them (module_request.js); the one-file
+// page carries them inline, in base64; a page without either (an index.html kept from
+// a build whose head asked for nothing) fetches them here.
+function moduleBytes() {
     if (window.rebarModule) {
         return window.rebarModule;
     }
     var inline = document.getElementById("Module-base64");
-    var bytes;
     if (inline) {
         var text = atob(inline.textContent);
-        bytes = new Uint8Array(text.length);
+        var bytes = new Uint8Array(text.length);
         for (var i = 0; i < text.length; i++) {
             bytes[i] = text.charCodeAt(i);
         }
-        bytes = Promise.resolve(bytes);
-    } else {
-        bytes = fetch("rebar-weight.wasm").then(function (response) {
+        mark("rebar-module-fetched");
+        return {bytes: bytes, later: Promise.resolve(bytes)};
+    }
+    return {
+        bytes: null,
+        later: fetch("rebar-weight.wasm").then(function (response) {
             if (!response.ok) {
                 throw new Error("rebar-weight.wasm: " + response.status);
             }
             return response.arrayBuffer();
-        });
-    }
-    return bytes.then(function (moduleBytes) {
-        mark("rebar-module-fetched");
-        return WebAssembly.compile(moduleBytes);
-    }).then(function (module) {
+        }).then(function (bytes) {
+            mark("rebar-module-fetched");
+            return bytes;
+        })
+    };
+}
+
+function moduleImports(module) {
+    return {env: bindingImports(), wasi_snapshot_preview1: wasiImports(module)};
+}
+
+// Compiles and instantiates the module at once, in the task that has its bytes, so that
+// the start follows with no turn of the page's main thread between (each turn may wait
+// behind a frame being drawn). A browser that allows this only off the main thread (an
+// older Chrome, for a module over 4 KB) throws; null then.
+function instantiateNow(bytes) {
+    try {
+        var module = new WebAssembly.Module(bytes);
         mark("rebar-module-compiled");
-        return module;
+        var instance = new WebAssembly.Instance(module, moduleImports(module));
+        mark("rebar-module-instantiated");
+        return instance;
+    } catch (error) {
+        return null;
+    }
+}
+
+function instantiateLater(bytes) {
+    return WebAssembly.compile(bytes).then(function (module) {
+        mark("rebar-module-compiled");
+        return WebAssembly.instantiate(module, moduleImports(module));
+    }).then(function (instance) {
+        mark("rebar-module-instantiated");
+        return instance;
     });
 }
 
@@ -106,26 +135,35 @@ function startPage() {
     hookKeys();
     hookTyping();
     mark("rebar-window-built");
-    compiledModule().then(function (module) {
-        return WebAssembly.instantiate(module, {
-            env: bindingImports(),
-            wasi_snapshot_preview1: wasiImports(module)
-        });
-    }).then(function (instance) {
-        mark("rebar-module-instantiated");
-        wasm = instance.exports;
-        wasm._initialize();
-        hookFocusAndMouse();
-        callModule("start", []);
-        if (!document.hasFocus()) {
-            // Opened in the background: the first focus the page gets is a way back.
-            away = true;
-            focusedWhenAway = document.activeElement;
+    var request = moduleBytes();
+    var instance = request.bytes && instantiateNow(request.bytes);
+    if (instance) {
+        try {
+            startModule(instance);
+        } catch (error) {
+            showStartFailure(error);
         }
-        mark("rebar-loaded");
-        root.setAttribute("data-ready", "1");
-        registerServiceWorker();
-    })["catch"](showStartFailure);
+        return;
+    }
+    request.later.then(function (bytes) {
+        return instantiateNow(bytes) || instantiateLater(bytes);
+    }).then(startModule)["catch"](showStartFailure);
+}
+
+// Form_Load and the start-up focus; then the page is ready.
+function startModule(instance) {
+    wasm = instance.exports;
+    wasm._initialize();
+    hookFocusAndMouse();
+    callModule("start", []);
+    if (!document.hasFocus()) {
+        // Opened in the background: the first focus the page gets is a way back.
+        away = true;
+        focusedWhenAway = document.activeElement;
+    }
+    mark("rebar-loaded");
+    root.setAttribute("data-ready", "1");
+    registerServiceWorker();
 }
 
 if (typeof WebAssembly === "object") {
