@@ -7,8 +7,12 @@
 function fitToViewport() {
     var width = +form1.getAttribute("data-width-twips") / 15;
     var room = root.clientWidth;
-    var scale = room <= 480 ? room / width : Math.min(1, room / width);
-    root.style.setProperty("--scale", String(scale));
+    var scale = String(room <= 480 ? room / width : Math.min(1, room / width));
+    // Set only when it changes: every length of the page follows it, so a change
+    // restyles the whole page. The style sheet's own is 1.
+    if (scale !== (root.style.getPropertyValue("--scale") || "1")) {
+        root.style.setProperty("--scale", scale);
+    }
 }
 
 // A phone's number pad for the fields where it has an Enter key: Android's has, iOS's
