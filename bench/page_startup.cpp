@@ -107,6 +107,7 @@ struct Load {
     std::map<std::string, double> marks;                                // the page's own
     std::vector<std::pair<std::string, std::vector<double>>> resources; // name: start, end
     bool focused = false;
+    bool controlled = false; // served through the service worker
 };
 
 Load load(Browser &browser, const std::string &url, bool cold, const std::string &origin)
@@ -133,7 +134,8 @@ const start = Date.now();
     const resources = [['document', [nav.startTime, nav.responseEnd]]];
     for (const r of performance.getEntriesByType('resource'))
         resources.push([r.name, [r.startTime, r.responseEnd]]);
-    done({marks, resources, focus: window.benchFocus});
+    const controlled = !!(navigator.serviceWorker && navigator.serviceWorker.controller);
+    done({marks, resources, focus: window.benchFocus, controlled});
 })();
 )");
     if (result.isNull())
@@ -147,6 +149,7 @@ const start = Date.now();
     out.marks.erase("bench-drawn");
     for (const Json &r : result["resources"].items())
         out.resources.push_back({r[0].string(), {r[1][0].number(), r[1][1].number()}});
+    out.controlled = result["controlled"].boolean();
     const Json &focus = result["focus"];
     out.focused = focus.size() == 4 && focus[0].string() == "Text1" && focus[1].integer() == 0
                   && focus[2].integer() == focus[3].integer();
@@ -183,10 +186,19 @@ std::set<std::string> measureRound(Browser &browser, SiteServer &server, int run
     std::vector<double> pageReady, floorReady, pageDrawn, floorDrawn, ratios;
     std::map<std::string, std::vector<double>> marks, floorMarks, fetched;
     std::set<std::string> files;
-    int unfocused = 0;
-    // Warm: a first load of each puts the cache and the worker in place.
+    int unfocused = 0, pageControlled = 0, floorControlled = 0;
+    // Warm: a first load of each puts the cache and the worker in place; the page
+    // registers its worker after its load event, so the first load waits for it.
     if (!cold) {
         load(browser, page, false, origin);
+        const Json worker = browser.executeAsync(R"(
+const done = arguments[arguments.length - 1];
+if (!navigator.serviceWorker) return done(false);
+const timeout = setTimeout(() => done(false), 10000);
+navigator.serviceWorker.ready.then(() => { clearTimeout(timeout); done(true); });
+)");
+        if (!worker.boolean())
+            std::printf("  (the page's service worker was not in place after its first load)\n");
         load(browser, floor, false, origin);
     }
     for (int run = 0; run < runs; ++run) {
@@ -199,6 +211,8 @@ std::set<std::string> measureRound(Browser &browser, SiteServer &server, int run
             f = load(browser, floor, cold, origin);
         }
         unfocused += !p.focused + !f.focused;
+        pageControlled += p.controlled;
+        floorControlled += f.controlled;
         pageReady.push_back(p.ready);
         floorReady.push_back(f.ready);
         pageDrawn.push_back(p.drawn);
@@ -226,6 +240,8 @@ std::set<std::string> measureRound(Browser &browser, SiteServer &server, int run
                 median(ratios));
     std::printf("  first frame after ready: page %.1f, floor %.1f\n", median(pageDrawn),
                 median(floorDrawn));
+    std::printf("  served through the service worker: page %d, floor %d of %d loads each\n",
+                pageControlled, floorControlled, runs);
     if (unfocused)
         std::printf("  WRONG: %d loads were ready without 单根长度 focused and selected\n",
                     unfocused);

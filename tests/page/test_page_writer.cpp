@@ -160,6 +160,11 @@ TEST(Page, theTwoPagesCarryWhatEachNeeds)
     EXPECT_LT(script, headEnd);
     EXPECT_EQ(site.find("rebar-weight.js", script + scriptTag.size()), std::string::npos)
         << "the page's script is loaded twice";
+    // The module is preloaded first of all, in the mode of the head's fetch.
+    const std::size_t preload =
+        site.find("<link rel=\"preload\" href=\"rebar-weight.wasm\" as=\"fetch\" crossorigin>");
+    EXPECT_LT(preload, site.find("<meta", site.find("<meta charset") + 1));
+    EXPECT_LT(preload, asks);
     EXPECT_NE(site.find("<link rel=\"manifest\" href=\"manifest.webmanifest\">"),
               std::string::npos);
     EXPECT_NE(site.find("src:url(rebar-song.ttf)"), std::string::npos);
@@ -183,6 +188,7 @@ TEST(Page, theTwoPagesCarryWhatEachNeeds)
     EXPECT_EQ(one.find("rebar-weight.js"), std::string::npos);
     EXPECT_EQ(one.find("askForTheModule"), std::string::npos)
         << "the one-file page carries its module and asks for none";
+    EXPECT_EQ(one.find("preload"), std::string::npos);
 
     // Nothing comes from another site.
     for (const std::string *page : {&site, &one}) {

@@ -15,9 +15,11 @@ struct PageParts {
     /// The page's script: inline in the one-file page, else only its file name.
     std::string script;
     std::string scriptFile = "rebar-weight.js";
-    /// The site's head script, written inline in its head: it asks for the module and
-    /// compiles it while the rest of the page comes. The one-file page has the module
-    /// inline and needs none.
+    /// The module's file, which the site's head preloads.
+    std::string moduleFile = "rebar-weight.wasm";
+    /// The site's head script, written inline in its head: it takes up the module's
+    /// bytes while the rest of the page comes. The one-file page has the module inline
+    /// and needs none.
     std::string headScript;
     /// The module, base64, for the one-file page.
     std::string moduleBase64;

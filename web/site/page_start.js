@@ -7,8 +7,12 @@
 function fitToViewport() {
     var width = +form1.getAttribute("data-width-twips") / 15;
     var room = root.clientWidth;
-    var scale = room <= 480 ? room / width : Math.min(1, room / width);
-    root.style.setProperty("--scale", String(scale));
+    var scale = String(room <= 480 ? room / width : Math.min(1, room / width));
+    // Set only when it changes: every length of the page follows it, so a change
+    // restyles the whole page. The style sheet's own is 1.
+    if (scale !== (root.style.getPropertyValue("--scale") || "1")) {
+        root.style.setProperty("--scale", scale);
+    }
 }
 
 // A phone's number pad for the fields where it has an Enter key: Android's has, iOS's
@@ -34,36 +38,65 @@ function mark(name) {
     }
 }
 
-// The compiled module: asked for and compiled from the site's head
-// (module_request.js); the one-file page carries it inline, in base64. A page without
-// either (an index.html kept from a build before the head asked for it) fetches it here.
-function compiledModule() {
+// The module's bytes, {bytes, later}: `bytes` when they are in now, else `later`, a
+// promise of them. The site's head asked for them (module_request.js); the one-file
+// page carries them inline, in base64; a page without either (an index.html kept from
+// a build whose head asked for nothing) fetches them here.
+function moduleBytes() {
     if (window.rebarModule) {
         return window.rebarModule;
     }
     var inline = document.getElementById("Module-base64");
-    var bytes;
     if (inline) {
         var text = atob(inline.textContent);
-        bytes = new Uint8Array(text.length);
+        var bytes = new Uint8Array(text.length);
         for (var i = 0; i < text.length; i++) {
             bytes[i] = text.charCodeAt(i);
         }
-        bytes = Promise.resolve(bytes);
-    } else {
-        bytes = fetch("rebar-weight.wasm").then(function (response) {
+        mark("rebar-module-fetched");
+        return {bytes: bytes, later: Promise.resolve(bytes)};
+    }
+    return {
+        bytes: null,
+        later: fetch("rebar-weight.wasm").then(function (response) {
             if (!response.ok) {
                 throw new Error("rebar-weight.wasm: " + response.status);
             }
             return response.arrayBuffer();
-        });
-    }
-    return bytes.then(function (moduleBytes) {
-        mark("rebar-module-fetched");
-        return WebAssembly.compile(moduleBytes);
-    }).then(function (module) {
+        }).then(function (bytes) {
+            mark("rebar-module-fetched");
+            return bytes;
+        })
+    };
+}
+
+function moduleImports(module) {
+    return {env: bindingImports(), wasi_snapshot_preview1: wasiImports(module)};
+}
+
+// Compiles and instantiates the module at once, in the task that has its bytes, so that
+// the start follows with no turn of the page's main thread between (each turn may wait
+// behind a frame being drawn). A browser that allows this only off the main thread (an
+// older Chrome, for a module over 4 KB) throws; null then.
+function instantiateNow(bytes) {
+    try {
+        var module = new WebAssembly.Module(bytes);
         mark("rebar-module-compiled");
-        return module;
+        var instance = new WebAssembly.Instance(module, moduleImports(module));
+        mark("rebar-module-instantiated");
+        return instance;
+    } catch (error) {
+        return null;
+    }
+}
+
+function instantiateLater(bytes) {
+    return WebAssembly.compile(bytes).then(function (module) {
+        mark("rebar-module-compiled");
+        return WebAssembly.instantiate(module, moduleImports(module));
+    }).then(function (instance) {
+        mark("rebar-module-instantiated");
+        return instance;
     });
 }
 
@@ -106,26 +139,41 @@ function startPage() {
     hookKeys();
     hookTyping();
     mark("rebar-window-built");
-    compiledModule().then(function (module) {
-        return WebAssembly.instantiate(module, {
-            env: bindingImports(),
-            wasi_snapshot_preview1: wasiImports(module)
-        });
-    }).then(function (instance) {
-        mark("rebar-module-instantiated");
-        wasm = instance.exports;
-        wasm._initialize();
-        hookFocusAndMouse();
-        callModule("start", []);
-        if (!document.hasFocus()) {
-            // Opened in the background: the first focus the page gets is a way back.
-            away = true;
-            focusedWhenAway = document.activeElement;
+    var request = moduleBytes();
+    var instance = request.bytes && instantiateNow(request.bytes);
+    if (instance) {
+        try {
+            startModule(instance);
+        } catch (error) {
+            showStartFailure(error);
         }
-        mark("rebar-loaded");
-        root.setAttribute("data-ready", "1");
-        registerServiceWorker();
-    })["catch"](showStartFailure);
+        return;
+    }
+    request.later.then(function (bytes) {
+        return instantiateNow(bytes) || instantiateLater(bytes);
+    }).then(startModule)["catch"](showStartFailure);
+}
+
+// Form_Load and the start-up focus; then the page is ready.
+function startModule(instance) {
+    wasm = instance.exports;
+    wasm._initialize();
+    hookFocusAndMouse();
+    callModule("start", []);
+    if (!document.hasFocus()) {
+        // Opened in the background: the first focus the page gets is a way back.
+        away = true;
+        focusedWhenAway = document.activeElement;
+    }
+    mark("rebar-loaded");
+    root.setAttribute("data-ready", "1");
+    // The worker and its check for a new build wait for the page's load event (the
+    // faces and icons in): nothing of theirs competes with the start.
+    if (document.readyState === "complete") {
+        setTimeout(registerServiceWorker, 0);
+    } else {
+        window.addEventListener("load", registerServiceWorker);
+    }
 }
 
 if (typeof WebAssembly === "object") {
