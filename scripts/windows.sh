@@ -105,6 +105,7 @@ export WINEPREFIX="$(mktemp -d)/wine"
 export WINEDEBUG=-all
 artefacts=""
 trap 'for job in $artefacts; do kill -- -"$job" 2>/dev/null || true; done
+    [ -z "$artefacts" ] || cat "$(dirname "$WINEPREFIX")"/artefacts-*.log 2>/dev/null
     wineserver -k 2>/dev/null || true; rm -rf "$(dirname "$WINEPREFIX")"' EXIT
 echo "== [$(date +%T)] $(wine --version) in a fresh prefix${REBAR_WINDOWS_ARTEFACTS:+ for the artefacts}"
 wineboot --init >/dev/null 2>&1
