@@ -162,6 +162,21 @@ void Browser::perform(const Json &sources)
     command("POST", "/actions", Json::object({{"actions", sources}}));
 }
 
+void Browser::press(const std::string &pointerType, int x, int y)
+{
+    perform(Json::array({Json::object(
+        {{"type", "pointer"},
+         {"id", pointerType == "touch" ? "finger" : "mouse"},
+         {"parameters", Json::object({{"pointerType", pointerType}})},
+         {"actions", Json::array({Json::object({{"type", "pointerMove"},
+                                                {"duration", 0},
+                                                {"origin", "viewport"},
+                                                {"x", x},
+                                                {"y", y}}),
+                                  Json::object({{"type", "pointerDown"}, {"button", 0}}),
+                                  Json::object({{"type", "pointerUp"}, {"button", 0}})})}})}));
+}
+
 void Browser::releaseActions()
 {
     command("DELETE", "/actions");

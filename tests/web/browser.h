@@ -60,6 +60,8 @@ public:
     Json executeAsync(const std::string &script, Json args = Json::array());
     /// The Actions API: the input sources with their ticks, as one sequence.
     void perform(const Json &sources);
+    /// A mouse click, or a finger's tap ("touch"), at a point of the viewport.
+    void press(const std::string &pointerType, int x, int y);
     /// Lets go of every key and button the Actions API holds down.
     void releaseActions();
 

@@ -161,17 +161,7 @@ void PageDriver::clickAt(double x, double y)
         std::this_thread::sleep_for(std::chrono::milliseconds(600));
     m_lastX = x;
     m_lastY = y;
-    m_browser.perform(Json::array({Json::object(
-        {{"type", "pointer"},
-         {"id", "mouse"},
-         {"parameters", Json::object({{"pointerType", "mouse"}})},
-         {"actions", Json::array({Json::object({{"type", "pointerMove"},
-                                                {"duration", 0},
-                                                {"origin", "viewport"},
-                                                {"x", static_cast<int>(std::lround(x))},
-                                                {"y", static_cast<int>(std::lround(y))}}),
-                                  Json::object({{"type", "pointerDown"}, {"button", 0}}),
-                                  Json::object({{"type", "pointerUp"}, {"button", 0}})})}})}));
+    m_browser.press("mouse", static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y)));
 }
 
 void PageDriver::click(Control control)

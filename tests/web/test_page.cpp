@@ -332,17 +332,7 @@ const r = document.getElementById(arguments[0]).getBoundingClientRect();
 return [Math.round(r.left + r.width / 2), Math.round(r.top + r.height / 2)];
 )",
                                     Json::array({id}));
-    browser.perform(Json::array({Json::object(
-        {{"type", "pointer"},
-         {"id", "finger"},
-         {"parameters", Json::object({{"pointerType", "touch"}})},
-         {"actions", Json::array({Json::object({{"type", "pointerMove"},
-                                                {"duration", 0},
-                                                {"origin", "viewport"},
-                                                {"x", at[0].integer()},
-                                                {"y", at[1].integer()}}),
-                                  Json::object({{"type", "pointerDown"}, {"button", 0}}),
-                                  Json::object({{"type", "pointerUp"}, {"button", 0}})})}})}));
+    browser.press("touch", at[0].integer(), at[1].integer());
 }
 
 // What a phone's virtual keyboard sends: text, with no key of its own.
